@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# The README's test command: installs what is needed, then builds and runs every test —
+# format check, Linux native, Linux with ASan+UBSan, and the Windows build under wine.
+# Exits non-zero when any part fails.
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+cd "$top"
+
+bash tools/setup-packages.sh
+bash tools/fetch-windows-deps.sh
+
+echo "== format"
+bash tools/check-format.sh
+
+for preset in linux linux-asan; do
+  echo "== $preset"
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset"
+  ctest --preset "$preset" -j2
+done
+
+echo "== windows (under wine)"
+bash tools/run-windows-tests.sh -j2
+echo "== all tests passed"

@@ -20,6 +20,7 @@ std::vector<double> StoredValues(const EffectBase& effect, int slot) {
 class PresetBank : public ::testing::Test {
  protected:
   PresetBank() { DefineTestParams(effect); }
+  EditorLog log;  // outlives the editor the effect owns
   TestEffect effect;
 };
 
@@ -43,7 +44,6 @@ TEST_F(PresetBank, StartUpBankHasDefaultsFactoryPresetsAndEmptySlots) {
 
 TEST_F(PresetBank, LoadPresetReadsAnInitialisedSlot) {
   effect.AddPreset("Hot", 1.0, 2.0, 3.0, 4.0, 5.0, 6.0, 7.0, -8.0, 1);
-  EditorLog log;
   effect.AttachEditor(new RecordingEditor(&log));
   EXPECT_TRUE(effect.LoadPreset(0));
   EXPECT_EQ(effect.GetParam(7)->Value(), -8.0);

@@ -43,8 +43,6 @@ TEST(PlugParam, WholeNumberDisplayTruncatesAndDoubleKindIsNotRounded) {
   time.SetFromNormalized((74.9 - 1.0) / 999.0);
   EXPECT_NEAR(time.Value(), 74.9, 1e-9);
   EXPECT_EQ(Display(time), "74");
-  time.SetValue(-0.0);  // clamps to 1
-  EXPECT_EQ(Display(time), "1");
 }
 
 TEST(PlugParam, MaximumIsRaisedToMinimumPlusStep) {
@@ -70,8 +68,8 @@ TEST(PlugParam, BoolRoundsHalfUpAndShowsValueTexts) {
   char text[16];
   bypass.FormatValue(1.0, false, false, text, sizeof text);
   EXPECT_STREQ(text, "1");
-  bypass.FormatValue(0.0, false, false, text, sizeof text);
-  EXPECT_STREQ(text, "0");
+  EXPECT_EQ(bypass.ValueForText("On"), nullptr);  // case-sensitive
+  EXPECT_EQ(bypass.ValueForText("on")->value, 1);
 }
 
 TEST(PlugParam, ShapeBendsTheNormalisedMapping) {
@@ -92,15 +90,6 @@ TEST(PlugParam, ShapeBendsTheNormalisedMapping) {
 
   EXPECT_EQ(time.ToNormalized(-5.0), 0.0);
   EXPECT_EQ(time.ToNormalized(5000.0), 1.0);
-}
-
-TEST(PlugParam, ValueTextsAreLookedUpExactly) {
-  PlugParam bypass;
-  bypass.DefineBool("Bypass", false, "");
-  EXPECT_EQ(bypass.ValueForText("On"), nullptr);
-  ASSERT_NE(bypass.ValueForText("on"), nullptr);
-  EXPECT_EQ(bypass.ValueForText("on")->value, 1);
-  EXPECT_EQ(bypass.TextForValue(0.9)->value, 0);  // truncated towards zero
 }
 
 TEST(PlugParam, LabelTextGivesWayToANonEmptyValueText) {
@@ -168,10 +157,6 @@ TEST(PlugParam, DisplayTextIsBoundedAndNeverConvertsOutOfRangeIntegers) {
   gain.FormatCurrent(small, 4);
   EXPECT_STREQ(small, "-21");
   EXPECT_EQ(small[4], '#');
-
-  PlugParam longName;
-  longName.DefineDouble("A name much longer than thirty-one characters", 0, 0, 1, 1, "");
-  EXPECT_EQ(std::strlen(longName.Name()), 31u);
 }
 
 }  // namespace

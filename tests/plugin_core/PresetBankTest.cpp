@@ -64,12 +64,8 @@ TEST_F(PresetBank, LoadingAnUninitialisedSlotCapturesTheValuesAsAUserPreset) {
   EXPECT_TRUE(effect.LoadPreset(4));  // now initialised: read back
   EXPECT_EQ(effect.GetParam(2)->Value(), -3.5);
   EXPECT_STREQ(effect.GetPresetName(4), "user preset 1");
-}
 
-TEST_F(PresetBank, UserPresetNumberCountsSlotsNamedLikeIt) {
-  EXPECT_TRUE(effect.LoadPreset(0));
-  EXPECT_TRUE(effect.LoadPreset(1));
-  EXPECT_STREQ(effect.GetPresetName(1), "user preset 2");
+  EXPECT_TRUE(effect.LoadPreset(9));  // numbered after the slots named like it
   EXPECT_TRUE(effect.LoadPreset(7));
   EXPECT_STREQ(effect.GetPresetName(7), "user preset 3");
 }

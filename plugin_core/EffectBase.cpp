@@ -54,10 +54,15 @@ EffectBase::EffectBase(int nParams, const char* channelIO, const char* effectNam
       isInstrument_(isInstrument),
       latency_(latency) {
   TracePoint("EffectBase::EffectBase", __LINE__, "%s:%s", effectName, ConstructionTimeStamp());
-  for (int i = 0; i < nParams; ++i)
-    params_.Add(new PlugParam);
-  for (int i = 0; i < kPresetCount; ++i)
-    presets_.Add(new PresetSlot);
+  // A list that cannot grow leaves the item with us.
+  for (int i = 0; i < nParams; ++i) {
+    auto* param = new PlugParam;
+    if (!params_.Add(param)) delete param;
+  }
+  for (int i = 0; i < kPresetCount; ++i) {
+    auto* slot = new PresetSlot;
+    if (!presets_.Add(slot)) delete slot;
+  }
   CopyName(effectName_, effectName);
   CopyName(vendorName_, vendorName);
   CopyName(productName_, productName);

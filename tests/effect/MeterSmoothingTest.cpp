@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
 #include "effect/EnvelopeFollower.h"
 #include "effect/GainSmoother.h"
@@ -49,6 +51,34 @@ TEST(EnvelopeFollower, AttacksBelowFiftyMicrosecondsJumpAndValuesStayWithinZeroA
   EXPECT_EQ(follower.value, 1.0);
   follower.Update(0.4);  // (1 − 0.4) × 0.5 + 0.4
   EXPECT_DOUBLE_EQ(follower.value, 0.7);
+}
+
+// The update formula as written, against which the faster Update must agree bit for bit.
+double LiteralUpdate(double value, double x, double attack, double release) {
+  const double c = x > value ? attack : release;
+  const double next = (value - x) * c + x;
+  return next < 0.0 ? 0.0 : (next > 1.0 ? 1.0 : next);
+}
+
+TEST(EnvelopeFollower, UpdateMatchesTheLiteralFormulaBitForBit) {
+  uint64_t state = 0x2545F4914F6CDD1Dull;
+  auto uniform = [&state] {
+    state ^= state << 13;
+    state ^= state >> 7;
+    state ^= state << 17;
+    return static_cast<double>(state >> 11) / 9007199254740992.0;
+  };
+  const double edges[] = {0.0, 1e-300, 0.5, 1.0 - 1.1e-16, 1.0, 1.0 + 2.3e-16, 3.0};
+  EnvelopeFollower follower;
+  for (int i = 0; i < 2000000; ++i) {
+    // Inputs mostly in [0, 1], some edges and some above full scale; coefficients of every size.
+    const double x = i % 7 == 0 ? edges[i / 7 % 7] : uniform() * (i % 5 == 0 ? 4.0 : 1.0);
+    follower.attack = i % 3 == 0 ? 1e-9 : uniform();
+    follower.release = std::pow(uniform(), 0.01);
+    const double expected = LiteralUpdate(follower.value, x, follower.attack, follower.release);
+    follower.Update(x);
+    ASSERT_EQ(std::memcmp(&expected, &follower.value, sizeof expected), 0) << i;
+  }
 }
 
 TEST(EnvelopeFollower, ZeroSampleRateGivesZeroCoefficientsNotNaN) {

@@ -1,5 +1,5 @@
-// ClipShifter block processing: per frame guard, bypass, threshold, clip, meters, glide; per
-// block the glide speeds, the follower coefficients and the shift amount.
+// ClipShifter block processing: per frame guard, bypass, threshold, clip and glide, then the
+// meters over the same frames; per block the glide speeds, follower coefficients, shift amount.
 #include "effect/ClipShifter.h"
 
 #include "effect/StereoLanes.h"

@@ -20,5 +20,11 @@ using BlitKernel = void (*)(const BlitRows& rows, int ia);
 
 // operation = mode & (BLEND_MASK | BLEND_USE_SOURCE_ALPHA); null for operations that do nothing.
 BlitKernel ExactBlitKernel(int operation);
-// A faster kernel with byte-identical results for this operation and weight, or null.
+// A faster kernel with byte-identical results for this operation and weight, or null; it uses
+// the widest vectors the processor has.
 BlitKernel FastBlitKernel(int operation, int ia);
+
+// The fast kernels of one instruction set (the tests check each against the exact kernels).
+enum class SimdLevel { kSse2, kAvx2 };
+bool CpuHasAvx2();
+BlitKernel FastBlitKernelFor(int operation, int ia, SimdLevel level);

@@ -22,10 +22,8 @@ std::vector<uint8_t> RandomPixels(std::mt19937& random, int count) {
   return bytes;
 }
 
-TEST(BlitFastPaths, MatchTheExactKernelsByteForByte) {
+void CheckAgainstExact(BlitKernel fast) {
   const int operation = BLEND_COPY | BLEND_USE_SOURCE_ALPHA;
-  BlitKernel fast = FastBlitKernel(operation, 256);
-  ASSERT_NE(fast, nullptr);
   BlitKernel exact = ExactBlitKernel(operation);
   std::mt19937 random(7);
   for (int columns = 1; columns <= 37; ++columns) {
@@ -53,7 +51,20 @@ TEST(BlitFastPaths, MatchTheExactKernelsByteForByte) {
   exact({expected.data(), 0, source.data(), 0, count, 1}, 256);
   fast({actual.data(), 0, source.data(), 0, count, 1}, 256);
   EXPECT_EQ(actual, expected);
+}
+
+TEST(BlitFastPaths, MatchTheExactKernelsByteForByte) {
+  const int operation = BLEND_COPY | BLEND_USE_SOURCE_ALPHA;
+  ASSERT_NE(FastBlitKernel(operation, 256), nullptr);
   EXPECT_EQ(FastBlitKernel(operation, 255), nullptr);
+  {
+    SCOPED_TRACE("SSE2");
+    CheckAgainstExact(FastBlitKernelFor(operation, 256, SimdLevel::kSse2));
+  }
+  if (CpuHasAvx2()) {
+    SCOPED_TRACE("AVX2");
+    CheckAgainstExact(FastBlitKernelFor(operation, 256, SimdLevel::kAvx2));
+  }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Fetches Debian's zlib and libpng source packages for the Windows build and unpacks them into
-# third_party/src/{zlib,libpng} (ignored by git). Idempotent: an unpacked package is kept.
+# Fetches Debian's zlib, libpng and libsndfile source packages for the Windows build and unpacks
+# them into third_party/src/{zlib,libpng,libsndfile} (ignored by git). Idempotent: an unpacked
+# package is kept.
 set -euo pipefail
 
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -10,6 +11,7 @@ mkdir -p "$dest"
 need=()
 [ -f "$dest/zlib/zlib.h" ] || need+=(zlib)
 [ -f "$dest/libpng/png.h" ] || need+=(libpng1.6)
+[ -f "$dest/libsndfile/include/sndfile.h" ] || need+=(libsndfile)
 if [ ${#need[@]} -eq 0 ]; then
   echo "fetch-windows-deps: sources present"
   exit 0
@@ -46,8 +48,10 @@ for pkg in "${need[@]}"; do
   done
   [ -n "$got" ] || { echo "fetch-windows-deps: no version of $pkg could be downloaded" >&2; exit 1; }
   dsc=$(ls "$work"/"${pkg}"_*.dsc | head -1)
-  name=zlib
-  [ "$pkg" = zlib ] || name=libpng
+  case $pkg in
+    libpng1.6) name=libpng ;;
+    *) name=$pkg ;;
+  esac
   rm -rf "$dest/$name"
   (cd "$work" && dpkg-source --no-check -x "$dsc" "$dest/$name" >/dev/null)
   echo "fetch-windows-deps: $pkg $got -> third_party/src/$name"

@@ -160,11 +160,19 @@ constexpr int32_t kPlugCategEffect = 1;
 constexpr int32_t kPlugCategSynth = 2;
 
 // audioMasterGetCurrentProcessLevel answers.
+constexpr int32_t kVstProcessLevelUser = 1;
 constexpr int32_t kVstProcessLevelRealtime = 2;
 constexpr int32_t kVstProcessLevelOffline = 4;
 
 // audioMasterGetAutomationState answers.
 constexpr int32_t kVstAutomationOff = 1;
+
+// audioMasterGetLanguage answers.
+constexpr int32_t kVstLangEnglish = 1;
+
+// effSetProcessPrecision values.
+constexpr int32_t kVstProcessPrecision32 = 0;
+constexpr int32_t kVstProcessPrecision64 = 1;
 
 // The editor's rectangle (effEditGetRect).
 struct ERect {

@@ -1,0 +1,108 @@
+// Options take their value as the next argument; INPUT and OUTPUT are positional and go together.
+#include "host/CommandLine.h"
+
+#include <cstdlib>
+
+namespace ferrix::host {
+
+const char* const kUsage =
+    "usage: ferrix-host [options] [INPUT OUTPUT]\n"
+    "Renders INPUT through a VST 2.4 plug-in into OUTPUT (WAV, FLAC, AIFF, OGG...).\n"
+    "Without INPUT, OUTPUT or a preset file: renders the bundled demo with every program into\n"
+    "--out-dir (the main job).\n"
+    "  --plugin PATH         the VST 2.4 module (default: Ferrix built beside ferrix-host)\n"
+    "  --block N             block size in frames (default 512)\n"
+    "  --precision 32|64     processReplacing or processDoubleReplacing (default 32)\n"
+    "  --list                print the plug-in's identity, parameters and programs\n"
+    "  --preset NAME|INDEX   select a program\n"
+    "  --param NAME=VALUE    set a parameter from the plug-in's own text, or NAME=@0.75 "
+    "normalised\n"
+    "  --load FILE           read a .fxp or .fxb preset file first\n"
+    "  --save FILE           write the plug-in's state as .fxp (program) or .fxb (bank)\n"
+    "  --out-dir DIR         the main job's output folder (default out)\n"
+    "  --quiet               no progress bar, no summary\n"
+    "  --json                the summary as one JSON object\n";
+
+namespace {
+
+bool ParseInt(const std::string& text, int& value) {
+  if (text.empty()) return false;
+  char* end = nullptr;
+  const long v = std::strtol(text.c_str(), &end, 10);
+  if (*end != '\0' || v < 1 || v > 1 << 20) return false;
+  value = static_cast<int>(v);
+  return true;
+}
+
+}  // namespace
+
+bool ParseCommandLine(int argc, const char* const* argv, Options& options, std::string& error) {
+  std::vector<std::string> positional;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    auto value = [&](std::string& out) {
+      if (i + 1 >= argc) {
+        error = arg + " needs a value";
+        return false;
+      }
+      out = argv[++i];
+      return true;
+    };
+    std::string text;
+    if (arg == "--plugin") {
+      if (!value(options.plugin)) return false;
+    } else if (arg == "--block") {
+      if (!value(text)) return false;
+      if (!ParseInt(text, options.block)) {
+        error = "--block needs a frame count from 1 to 1048576, not \"" + text + "\"";
+        return false;
+      }
+    } else if (arg == "--precision") {
+      if (!value(text)) return false;
+      if (text != "32" && text != "64") {
+        error = "--precision is 32 or 64, not \"" + text + "\"";
+        return false;
+      }
+      options.precision = text == "64" ? 64 : 32;
+    } else if (arg == "--list") {
+      options.list = true;
+    } else if (arg == "--preset") {
+      if (!value(options.preset)) return false;
+    } else if (arg == "--param") {
+      if (!value(text)) return false;
+      const size_t eq = text.find('=');
+      if (eq == std::string::npos || eq == 0) {
+        error = "--param takes NAME=VALUE, not \"" + text + "\"";
+        return false;
+      }
+      options.params.emplace_back(text.substr(0, eq), text.substr(eq + 1));
+    } else if (arg == "--load") {
+      if (!value(options.loadPreset)) return false;
+    } else if (arg == "--save") {
+      if (!value(options.savePreset)) return false;
+    } else if (arg == "--out-dir") {
+      if (!value(options.outDir)) return false;
+    } else if (arg == "--quiet") {
+      options.quiet = true;
+    } else if (arg == "--json") {
+      options.json = true;
+    } else if (arg == "--help" || arg == "-h") {
+      options.help = true;
+    } else if (arg.size() > 1 && arg[0] == '-') {
+      error = "unknown option " + arg + " (see --help)";
+      return false;
+    } else {
+      positional.push_back(arg);
+    }
+  }
+  if (positional.size() == 2) {
+    options.input = positional[0];
+    options.output = positional[1];
+  } else if (!positional.empty()) {
+    error = "give both INPUT and OUTPUT (see --help)";
+    return false;
+  }
+  return true;
+}
+
+}  // namespace ferrix::host

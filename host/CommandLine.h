@@ -1,0 +1,38 @@
+// ferrix-host's command line.
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace ferrix::host {
+
+struct Options {
+  std::string plugin;  // empty: the Ferrix module built beside ferrix-host
+  std::string input;
+  std::string output;
+  int block = 512;
+  int precision = 32;
+  bool list = false;
+  std::string preset;  // a program name or index
+  std::vector<std::pair<std::string, std::string>>
+      params;                  // name, value text ("@0.75": normalised)
+  std::string loadPreset;      // .fxp / .fxb read before --preset and --param
+  std::string savePreset;      // .fxp / .fxb written after the render
+  std::string outDir = "out";  // the main job's output folder
+  bool quiet = false;
+  bool json = false;
+  bool help = false;
+
+  // No input, output, listing or preset file: render the demo with every program (the main job).
+  bool IsMainJob() const {
+    return input.empty() && !list && loadPreset.empty() && savePreset.empty();
+  }
+};
+
+// Answers false with a one-line reason in `error`.
+bool ParseCommandLine(int argc, const char* const* argv, Options& options, std::string& error);
+
+extern const char* const kUsage;
+
+}  // namespace ferrix::host

@@ -1,0 +1,27 @@
+// An unhandled-exception filter that names the plug-in, then lets the exception end the process.
+#include "host/CrashGuard.h"
+
+#include <windows.h>
+
+#include <cstdio>
+
+namespace ferrix::host {
+namespace {
+
+const char* gModulePath = "";
+
+LONG WINAPI OnCrash(EXCEPTION_POINTERS* info) {
+  std::fprintf(stderr, "ferrix-host: the plug-in %s crashed (exception 0x%08lX)\n", gModulePath,
+               info->ExceptionRecord->ExceptionCode);
+  std::fflush(stderr);
+  return EXCEPTION_CONTINUE_SEARCH;
+}
+
+}  // namespace
+
+void GuardAgainstPluginCrash(const char* modulePath) {
+  gModulePath = modulePath;
+  SetUnhandledExceptionFilter(&OnCrash);
+}
+
+}  // namespace ferrix::host

@@ -1,0 +1,16 @@
+// The main job: the bundled demo loop rendered through a plug-in with every one of its programs.
+#pragma once
+
+#include <string>
+
+#include "host/CommandLine.h"
+
+namespace ferrix::host {
+
+// The demo loop generated at build time, beside ferrix-host.
+std::string DemoPath();
+
+// Writes one file per program into options.outDir and prints one summary line per program.
+int RunMainJob(const Options& options, const std::string& pluginPath);
+
+}  // namespace ferrix::host

@@ -1,0 +1,138 @@
+// A bank of parameter lists is applied program by program through set-program, then the bank's
+// current program is selected again; a file is written to a temporary name and renamed.
+#include "host/PresetTransfer.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace ferrix::host {
+namespace {
+
+PresetProgram CurrentProgram(const Plugin& plugin) {
+  PresetProgram program;
+  program.name = plugin.ProgramName();
+  for (int32_t i = 0; i < plugin.NumParams(); ++i)
+    program.params.push_back(plugin.GetParam(i));
+  return program;
+}
+
+void ApplyProgram(const Plugin& plugin, const PresetProgram& program) {
+  plugin.SetProgramName(program.name);
+  const auto count =
+      std::min<size_t>(program.params.size(), static_cast<size_t>(plugin.NumParams()));
+  for (size_t i = 0; i < count; ++i)
+    plugin.SetParam(static_cast<int32_t>(i), program.params[i]);
+}
+
+}  // namespace
+
+PresetFile CapturePreset(const Plugin& plugin, bool bank) {
+  PresetFile preset;
+  preset.bank = bank;
+  preset.opaque = plugin.HasFlag(effFlagsProgramChunks);
+  preset.pluginId = plugin.Effect()->uniqueID;
+  preset.pluginVersion = plugin.Effect()->version;
+  preset.numParams = plugin.NumParams();
+  preset.numPrograms = plugin.NumPrograms();
+  preset.currentProgram = plugin.Program();
+  if (preset.opaque) {
+    preset.programName = plugin.ProgramName();
+    preset.chunk = plugin.GetChunk(!bank);
+    return preset;
+  }
+  if (!bank) {
+    preset.programs.push_back(CurrentProgram(plugin));
+    return preset;
+  }
+  for (int32_t p = 0; p < plugin.NumPrograms(); ++p) {
+    plugin.SetProgram(p);
+    preset.programs.push_back(CurrentProgram(plugin));
+  }
+  plugin.SetProgram(preset.currentProgram);
+  return preset;
+}
+
+bool ApplyPreset(const Plugin& plugin, const PresetFile& preset, std::string& error) {
+  if (preset.pluginId != plugin.Effect()->uniqueID) {
+    error = "the preset file belongs to another plug-in";
+    return false;
+  }
+  if (preset.opaque) {
+    if (!plugin.HasFlag(effFlagsProgramChunks)) {
+      error = "the preset file holds a chunk, but the plug-in does not take chunks";
+      return false;
+    }
+    if (!plugin.SetChunk(!preset.bank, preset.chunk)) {
+      error = "the plug-in refused the preset file's chunk";
+      return false;
+    }
+    if (!preset.bank) plugin.SetProgramName(preset.programName);
+    return true;
+  }
+  if (!preset.bank) {
+    ApplyProgram(plugin, preset.programs[0]);
+    return true;
+  }
+  const auto count =
+      std::min<int32_t>(static_cast<int32_t>(preset.programs.size()), plugin.NumPrograms());
+  for (int32_t p = 0; p < count; ++p) {
+    plugin.SetProgram(p);
+    ApplyProgram(plugin, preset.programs[static_cast<size_t>(p)]);
+  }
+  plugin.SetProgram(std::clamp(preset.currentProgram, 0, std::max(count - 1, 0)));
+  return true;
+}
+
+bool SavePresetFile(const Plugin& plugin, const std::string& path, std::string& error) {
+  std::string ext = std::filesystem::path(path).extension().string();
+  std::transform(ext.begin(), ext.end(), ext.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  if (ext != ".fxp" && ext != ".fxb") {
+    error = path + ": a preset file name ends in .fxp (program) or .fxb (bank)";
+    return false;
+  }
+  const std::vector<uint8_t> bytes = EncodePresetFile(CapturePreset(plugin, ext == ".fxb"));
+  const std::string temporary = path + ".partial";
+  {
+    std::ofstream out(temporary, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+    if (!out.good()) {
+      out.close();
+      std::error_code ignored;
+      std::filesystem::remove(temporary, ignored);
+      error = path + ": cannot write the preset file";
+      return false;
+    }
+  }
+  std::error_code ec;
+  std::filesystem::remove(path, ec);
+  std::filesystem::rename(temporary, path, ec);
+  if (ec) {
+    std::filesystem::remove(temporary, ec);
+    error = path + ": cannot move the preset file into place";
+    return false;
+  }
+  return true;
+}
+
+bool LoadPresetFile(const Plugin& plugin, const std::string& path, std::string& error) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    error = path + ": cannot read the preset file";
+    return false;
+  }
+  const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),
+                                   std::istreambuf_iterator<char>());
+  PresetFile preset;
+  if (!DecodePresetFile(bytes, preset, error) || !ApplyPreset(plugin, preset, error)) {
+    error = path + ": " + error;
+    return false;
+  }
+  return true;
+}
+
+}  // namespace ferrix::host

@@ -69,7 +69,12 @@ bool ApplyPreset(const Plugin& plugin, const PresetFile& preset, std::string& er
       error = "the plug-in refused the preset file's chunk";
       return false;
     }
-    if (!preset.bank) plugin.SetProgramName(preset.programName);
+    if (!preset.bank) {
+      plugin.SetProgramName(preset.programName);
+    } else if (preset.currentProgram != plugin.Program() && preset.currentProgram >= 0 &&
+               preset.currentProgram < plugin.NumPrograms()) {
+      plugin.SetProgram(preset.currentProgram);
+    }
     return true;
   }
   if (!preset.bank) {

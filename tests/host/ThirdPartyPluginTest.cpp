@@ -1,0 +1,124 @@
+// Real third-party Linux plug-ins from Debian's packages as peers: ferrix-host must load them
+// (one exports only `main`), render through them and list their parameters. Skipped where the
+// files are absent (on Windows always).
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+
+#include "host/Plugin.h"
+#include "host/Render.h"
+#include "tests/host/HostTestSupport.h"
+
+namespace ferrix::host::testing {
+namespace {
+
+struct Peer {
+  const char* path;
+  std::vector<const char*> paramNames;
+};
+
+void PrintTo(const Peer& peer, std::ostream* os) {
+  *os << peer.path;
+}
+
+const Peer kZaMaximX2{"/usr/lib/vst/ZaMaximX2-vst.so", {"Release", "Output Ceiling", "Threshold"}};
+const Peer kLspLimiter{"/usr/lib/vst/lsp-plugins/limiter-stereo.so",
+                       {"g_in", "g_out", "th", "knee"}};
+const Peer kSoulForce{"/usr/lib/vst/SoulForce-vst.so", {"Shape", "FBack", "Source", "Foot"}};
+
+// Two seconds of a hot (peaks at +4 dBFS) stereo signal, so that limiters have work to do.
+AudioData HotSignal() {
+  AudioData audio = TestSignal(2, 88200);
+  for (auto& channel : audio.channels) {
+    for (double& v : channel)
+      v *= 2.0;
+  }
+  return audio;
+}
+
+class ThirdPartyPlugin : public ::testing::TestWithParam<Peer> {
+ protected:
+  void SetUp() override {
+    if (!std::filesystem::exists(GetParam().path))
+      GTEST_SKIP() << GetParam().path << " not installed";
+  }
+  ScratchDir scratch;
+};
+
+TEST_P(ThirdPartyPlugin, RendersFiniteChangedAudioOfTheInputsLength) {
+  const std::string input = scratch.File("in.wav");
+  const std::string output = scratch.File("out.wav");
+  WriteTestWav(input, HotSignal());
+  const AudioData in = ReadBack(input);
+  const ProcessResult r = RunHost({"--plugin", GetParam().path, input, output});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  const AudioData out = ReadBack(output);
+  ASSERT_EQ(out.ChannelCount(), 2);
+  ASSERT_EQ(out.Frames(), in.Frames());
+  double largestChange = 0.0;
+  for (int c = 0; c < 2; ++c) {
+    for (int64_t i = 0; i < out.Frames(); ++i) {
+      ASSERT_TRUE(std::isfinite(out.channels[c][i]));
+      largestChange = std::max(largestChange, std::fabs(out.channels[c][i] - in.channels[c][i]));
+    }
+  }
+  EXPECT_GT(largestChange, 0.01);
+}
+
+TEST_P(ThirdPartyPlugin, ListShowsItsParameterNames) {
+  const ProcessResult r = RunHost({"--plugin", GetParam().path, "--list"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  for (const char* name : GetParam().paramNames)
+    EXPECT_NE(r.out.find(name), std::string::npos) << name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Peers, ThirdPartyPlugin,
+                         ::testing::Values(kZaMaximX2, kLspLimiter, kSoulForce),
+                         [](const auto& info) {
+                           const std::string file =
+                               std::filesystem::path(info.param.path).stem().string();
+                           std::string name;
+                           for (char c : file)
+                             name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+                           return name;
+                         });
+
+TEST(ThirdPartyPeers, ZaMaximX2IsFoundThroughItsMainEntry) {
+  if (!std::filesystem::exists(kZaMaximX2.path)) GTEST_SKIP() << "not installed";
+  Host host;
+  LoadResult loaded = Plugin::Load(kZaMaximX2.path, host);
+  ASSERT_TRUE(loaded.plugin) << loaded.message;
+  EXPECT_EQ(loaded.plugin->EffectName(), "ZaMaximX2");
+}
+
+TEST(ThirdPartyPeers, LspLimiterReadsTheTransportEveryBlock) {
+  if (!std::filesystem::exists(kLspLimiter.path)) GTEST_SKIP() << "not installed";
+  Host host;
+  LoadResult loaded = Plugin::Load(kLspLimiter.path, host);
+  ASSERT_TRUE(loaded.plugin) << loaded.message;
+  Plugin& plugin = *loaded.plugin;
+  plugin.Open();
+  plugin.SetSampleRate(44100.0);
+  plugin.SetBlockSize(512);
+  host.ClearRequests();
+  AudioData output;
+  std::string error;
+  ASSERT_TRUE(Render(plugin, host, HotSignal(), RenderSettings{512, false}, output, error))
+      << error;
+  const int blocks = (88200 + 511) / 512;
+  EXPECT_GE(host.CountRequests(audioMasterGetTime), blocks);
+  EXPECT_EQ(host.SamplePosition(), 88200.0);
+}
+
+TEST(ThirdPartyPeers, MainJobRunsWithAThirdPartyPlugin) {
+  // None of the installed peers has more than one program; ZaMaximX2 has one, so one file.
+  if (!std::filesystem::exists(kZaMaximX2.path)) GTEST_SKIP() << "not installed";
+  ScratchDir scratch;
+  const ProcessResult r = RunHost({"--plugin", kZaMaximX2.path, "--out-dir", scratch.File("out")});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_TRUE(std::filesystem::exists(scratch.File("out") + "/00-Default.wav")) << r.out;
+}
+
+}  // namespace
+}  // namespace ferrix::host::testing

@@ -107,7 +107,7 @@ std::string DescribePlugin(const Plugin& plugin) {
   const int32_t current = plugin.Program();
   text += "Programs (" + std::to_string(programs.size()) + "):\n";
   for (size_t i = 0; i < programs.size(); ++i) {
-    std::snprintf(line, sizeof line, "  %3zu  %s%s\n", i, programs[i].c_str(),
+    std::snprintf(line, sizeof line, "  %3d  %s%s\n", static_cast<int>(i), programs[i].c_str(),
                   static_cast<int32_t>(i) == current ? "  (current)" : "");
     text += line;
   }

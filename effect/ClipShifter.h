@@ -1,0 +1,69 @@
+// ClipShifter: the effect's processing state and its block processing — a stereo clipper whose
+// threshold glides towards an end level while clipping and back while the signal is quiet.
+#pragma once
+
+#include "effect/EnvelopeFollower.h"
+#include "effect/GainSmoother.h"
+
+struct ClipShifter {
+  // Written by the parameter reactions (linear levels, milliseconds, switches).
+  double inputGain = 0.0;
+  double clipShape = 1.0;
+  double initialThreshold = 1.0;
+  double endThreshold = 1.0;
+  double thresholdTime = 0.0;  // 0 until the reactions first run
+  double outputGain = 0.0;
+
+  double activeThreshold = 1.0;  // what the clipper uses
+  double shiftAmount = 0.0;      // meter: how far the active threshold has moved, 0..1
+  bool link = false;
+  bool bypass = false;
+  bool fast = false;
+  // The slow output envelopes as last handed to the level read-outs.
+  double outputLevelLeft = 0.0;
+  double outputLevelRight = 0.0;
+
+  EnvelopeFollower fastInputLeft;
+  EnvelopeFollower fastInputRight;
+  EnvelopeFollower fastOutputLeft;
+  EnvelopeFollower fastOutputRight;
+  EnvelopeFollower reduction;
+  EnvelopeFollower slowInputLeft;
+  EnvelopeFollower slowInputRight;
+  EnvelopeFollower slowOutputLeft;
+  EnvelopeFollower slowOutputRight;
+
+  double blockInitialThreshold = 1.0;
+  double blockEndThreshold = 1.0;
+  double glideStep = 1.0;   // per sample while clipping
+  double returnStep = 1.0;  // per sample while quiet
+  double glidePosition = 1.0;
+
+  // The last frame's values, left then right.
+  double levelLeft = 0.0;
+  double reductionLeft = 0.0;
+  double outputLeft = 0.0;
+  double levelRight = 0.0;
+  double reductionRight = 0.0;
+  double outputRight = 0.0;
+
+  GainSmoother inputGainSmoother;
+  GainSmoother outputGainSmoother;
+  GainSmoother clipShapeSmoother;
+
+  // Two input and two output channels; outputs may be the inputs (in-place processing). Tiny,
+  // infinite and not-a-number inputs are replaced by 0 in the input buffers too.
+  void ProcessBlock(double** inputs, double** outputs, int frames, double sampleRate);
+
+  // Back to the initial threshold: after a threshold or Link change and on reset.
+  void RestartThreshold();
+
+ private:
+  void StartBlock(double sampleRate);
+  void PassThrough(double left, double right);
+  void SelectThreshold(double left, double right);
+  double Clip(double x, double& level, double& reduction);
+  void UpdateMeters();
+  void Glide();
+  void EndBlock();
+};

@@ -1,0 +1,238 @@
+#include "effect/ClipShifter.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <vector>
+
+namespace {
+
+constexpr double kRate = 48000.0;
+
+// Stereo buffers processed in blocks of at most 512 frames, as a host would.
+struct Stereo {
+  std::vector<double> left, right;
+  explicit Stereo(size_t frames, double value = 0.0) : left(frames, value), right(frames, value) {}
+};
+
+void Process(ClipShifter& shifter, Stereo& in, Stereo& out, double rate = kRate) {
+  for (size_t start = 0; start < in.left.size(); start += 512) {
+    const int frames = static_cast<int>(std::min<size_t>(512, in.left.size() - start));
+    double* inputs[2] = {in.left.data() + start, in.right.data() + start};
+    double* outputs[2] = {out.left.data() + start, out.right.data() + start};
+    shifter.ProcessBlock(inputs, outputs, frames, rate);
+  }
+}
+
+void RunSilence(ClipShifter& shifter, size_t frames, double rate = kRate) {
+  Stereo in(frames), out(frames);
+  Process(shifter, in, out, rate);
+}
+
+// What the reactions leave after opening with the defaults.
+ClipShifter Defaults() {
+  ClipShifter shifter;
+  shifter.inputGain = 1.0;
+  shifter.outputGain = 1.0;
+  shifter.thresholdTime = 75.0;
+  shifter.RestartThreshold();
+  return shifter;
+}
+
+ClipShifter Settled(ClipShifter shifter) {
+  RunSilence(shifter, 20000);
+  return shifter;
+}
+
+// A block of no frames: only the block start and end run.
+void EmptyBlock(ClipShifter& shifter) {
+  double sample = 0.0;
+  double* channels[2] = {&sample, &sample};
+  shifter.ProcessBlock(channels, channels, 0, kRate);
+}
+
+double ProcessOne(ClipShifter& shifter, double left, double right = 0.0) {
+  double inL = left, inR = right, outL = 0, outR = 0;
+  double* inputs[2] = {&inL, &inR};
+  double* outputs[2] = {&outL, &outR};
+  shifter.ProcessBlock(inputs, outputs, 1, kRate);
+  return outL;
+}
+
+TEST(ClipShifter, DefaultsPassHalfScaleAndClipHardAtFullScale) {
+  ClipShifter shifter = Settled(Defaults());
+  EXPECT_NEAR(ProcessOne(shifter, 0.5), 0.5, 1e-12);
+  EXPECT_NEAR(ProcessOne(shifter, 1.5), 1.0, 1e-12);
+  EXPECT_NEAR(ProcessOne(shifter, -1.5), -1.0, 1e-12);
+}
+
+TEST(ClipShifter, HalfClipShapeRemovesHalfTheOvershoot) {
+  ClipShifter shifter = Defaults();
+  shifter.clipShape = 0.5;
+  shifter.initialThreshold = shifter.endThreshold = 0.5;
+  shifter.RestartThreshold();
+  shifter = Settled(shifter);
+  EXPECT_NEAR(ProcessOne(shifter, 0.9), 0.7, 1e-12);  // 0.5 + 0.4 × (1 − 0.5)
+  EXPECT_NEAR(ProcessOne(shifter, -0.9), -0.7, 1e-12);
+}
+
+TEST(ClipShifter, FreshInstanceFadesInFromSilence) {
+  ClipShifter shifter = Defaults();
+  Stereo in(100, 1.0), out(100);
+  Process(shifter, in, out);
+  // Frame 0: the smoothers stand at 0.01 (left) and 0.0199 (right); output = s_in × x × s_out.
+  EXPECT_NEAR(out.left[0], 0.01 * 0.01, 1e-12);
+  EXPECT_NEAR(out.right[0], 0.0199 * 0.0199, 1e-12);
+  // Frame 99, left: 199 steps, s = 1 − 0.99^199.
+  const double s = 1.0 - std::pow(0.99, 199);
+  EXPECT_NEAR(out.left[99], s * s, 1e-9);
+}
+
+// −12 → −3 dB in 100 ms at 48 kHz under a square wave of amplitude 0.9.
+struct SquareGlide : ::testing::Test {
+  ClipShifter shifter = Defaults();
+  const double initial = 0.251188643150958;  // 10^(−12/20)
+  const double end = 0.707945784384138;      // 10^(−3/20)
+
+  void SetUp() override {
+    shifter.initialThreshold = initial;
+    shifter.endThreshold = end;
+    shifter.thresholdTime = 100.0;
+    shifter.RestartThreshold();
+    shifter = Settled(shifter);
+  }
+
+  void Square(size_t frames) {
+    Stereo in(frames), out(frames);
+    for (size_t i = 0; i < frames; ++i)
+      in.left[i] = in.right[i] = (i / 50) % 2 ? -0.9 : 0.9;
+    Process(shifter, in, out);
+  }
+};
+
+TEST_F(SquareGlide, GlideReachesTheEndAfterAbout4800FramesWhileTheActiveThresholdHolds) {
+  EXPECT_NEAR(shifter.glideStep, (end - initial) / 4800.0, 1e-15);
+  Square(4700);
+  EXPECT_LT(shifter.glidePosition, end);
+  EXPECT_NEAR(shifter.glidePosition, initial + 4700 * shifter.glideStep, 1e-9);
+  EXPECT_EQ(shifter.activeThreshold, initial);
+  Square(200);
+  EXPECT_EQ(shifter.glidePosition, end);
+  EXPECT_EQ(shifter.activeThreshold, initial);
+  EXPECT_EQ(shifter.shiftAmount, 0.0);
+  // The first quiet frame takes the glide position over.
+  RunSilence(shifter, 1);
+  EXPECT_EQ(shifter.activeThreshold, end);
+  EXPECT_EQ(shifter.shiftAmount, 1.0);
+}
+
+TEST_F(SquareGlide, ReturnTakesOneOverSixHundredthsOfTheGlideTimeWithFastOff) {
+  Square(5000);
+  // 100 ms / 0.06 = 1.667 s = 80000 frames of quiet.
+  RunSilence(shifter, 79000);
+  EXPECT_GT(shifter.glidePosition, initial);
+  RunSilence(shifter, 2000);
+  EXPECT_EQ(shifter.glidePosition, initial);
+}
+
+TEST_F(SquareGlide, ReturnTakesOneOverSixTenthsOfTheGlideTimeWithFastOn) {
+  shifter.fast = true;
+  Square(5000);
+  RunSilence(shifter, 7900);  // 100 ms / 0.6 = 8000 frames
+  EXPECT_GT(shifter.glidePosition, initial);
+  RunSilence(shifter, 200);
+  EXPECT_EQ(shifter.glidePosition, initial);
+}
+
+TEST_F(SquareGlide, LinkHoldsTheInitialThresholdWhateverTheEndSays) {
+  shifter.link = true;
+  Square(6000);
+  EXPECT_EQ(shifter.activeThreshold, initial);
+  EXPECT_EQ(shifter.glidePosition, initial);
+  EXPECT_EQ(shifter.shiftAmount, 0.0);
+}
+
+TEST(ClipShifter, BypassPassesBitExactForcesFullScaleAndLetsTheReductionMeterDecay) {
+  ClipShifter shifter = Settled(Defaults());
+  Stereo loud(1000, 1.7), out(1000);
+  Process(shifter, loud, out);
+  const double reductionBefore = shifter.reduction.value;
+  ASSERT_GT(reductionBefore, 0.0);
+
+  shifter.bypass = true;
+  Stereo in(1000);
+  for (size_t i = 0; i < in.left.size(); ++i) {
+    in.left[i] = std::sin(0.01 * i) * 3.3 + 1e-3;
+    in.right[i] = -std::cos(0.02 * i) * 0.7;
+  }
+  const Stereo original = in;
+  Process(shifter, in, out);
+  EXPECT_EQ(0, std::memcmp(out.left.data(), original.left.data(), 1000 * sizeof(double)));
+  EXPECT_EQ(0, std::memcmp(out.right.data(), original.right.data(), 1000 * sizeof(double)));
+  EXPECT_EQ(shifter.activeThreshold, 1.0);
+  EXPECT_LT(shifter.reduction.value, reductionBefore);
+}
+
+TEST(ClipShifter, TinyInfiniteAndNaNInputsAreProcessedAsZeroAndStoredBack) {
+  ClipShifter shifter = Settled(Defaults());
+  const double smallestKept = std::ldexp(1.0, -54);
+  const double inf = std::numeric_limits<double>::infinity();
+  Stereo in(4), out(4, 9.0);
+  in.left = {1e-20, inf, std::nan(""), smallestKept};
+  in.right = {-inf, -1e-300, std::nextafter(smallestKept, 0.0), -0.0};
+  Process(shifter, in, out);
+  const std::vector<double> zeros = {0, 0, 0};
+  EXPECT_EQ(std::vector<double>(in.left.begin(), in.left.begin() + 3), zeros);
+  EXPECT_EQ(in.left[3], smallestKept);
+  EXPECT_EQ(in.right, std::vector<double>({0, 0, 0, 0}));
+  EXPECT_FALSE(std::signbit(in.right[3]));
+  EXPECT_EQ(std::vector<double>(out.left.begin(), out.left.begin() + 3), zeros);
+  EXPECT_EQ(out.right, std::vector<double>({0, 0, 0, 0}));
+  EXPECT_EQ(shifter.fastInputLeft.value, shifter.fastInputLeft.value);  // not NaN
+}
+
+TEST(ClipShifter, ShiftAmountIsTheFractionOfTheWayToTheEnd) {
+  ClipShifter shifter = Defaults();
+  shifter.initialThreshold = 1.0;
+  shifter.endThreshold = 0.5;
+  shifter.activeThreshold = 0.75;
+  EmptyBlock(shifter);
+  EXPECT_EQ(shifter.shiftAmount, 0.5);
+  shifter.activeThreshold = 0.25;  // beyond the end: clamped
+  EmptyBlock(shifter);
+  EXPECT_EQ(shifter.shiftAmount, 1.0);
+  // Equal thresholds: 0 at them, 1 anywhere else.
+  shifter.endThreshold = 1.0;
+  shifter.activeThreshold = 1.0;
+  EmptyBlock(shifter);
+  EXPECT_EQ(shifter.shiftAmount, 0.0);
+  shifter.activeThreshold = 0.9;
+  EmptyBlock(shifter);
+  EXPECT_EQ(shifter.shiftAmount, 1.0);
+}
+
+TEST(ClipShifter, WithoutAThresholdTimeOrSampleRateTheThresholdStandsStill) {
+  // A fresh instance processed before the reactions ran: threshold time 0, equal thresholds.
+  ClipShifter fresh;
+  RunSilence(fresh, 600);
+  EXPECT_EQ(fresh.glideStep, 0.0);
+  EXPECT_EQ(fresh.returnStep, 0.0);
+  EXPECT_EQ(fresh.glidePosition, 1.0);
+  EXPECT_EQ(fresh.shiftAmount, 0.0);
+
+  ClipShifter shifter = Defaults();
+  shifter.endThreshold = 0.5;
+  for (double rate : {0.0, -48000.0, std::nan(""), std::numeric_limits<double>::infinity()}) {
+    RunSilence(shifter, 10, rate);
+    EXPECT_EQ(shifter.glideStep, 0.0) << rate;
+    EXPECT_EQ(shifter.returnStep, 0.0) << rate;
+    EXPECT_EQ(shifter.glidePosition, 1.0) << rate;
+  }
+  RunSilence(shifter, 1, kRate);
+  EXPECT_GT(shifter.glideStep, 0.0);
+}
+
+}  // namespace

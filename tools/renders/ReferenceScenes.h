@@ -1,0 +1,48 @@
+// ReferenceScenes: the reference renders — test signals played through Ferrix with presets and
+// parameter changes mid-stream — and the raw little-endian double files they are kept in.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "tools/renders/TestSignals.h"
+
+struct SceneEvent {
+  enum Kind { kLoadPreset, kSetParam, kReset, kOpen };
+  int frame;  // applied before this frame is processed
+  Kind kind;
+  int index;     // preset or parameter index
+  double value;  // plain parameter value
+};
+
+struct Scene {
+  const char* name;   // output files: <name>.out and <name>.meters
+  const char* input;  // input file: <input>.in
+  double sampleRate;
+  int blockSize;
+  bool openFirst;  // a host opens the effect before the first block
+  std::vector<SceneEvent> events;
+};
+
+struct Render {
+  std::vector<double> output;  // interleaved left, right
+  // Per block: active threshold, shift amount, glide position, then the nine followers' values.
+  std::vector<double> meters;
+};
+
+constexpr int kReferenceFrames = 3000;
+
+// The three inputs by file name, and the scenes played on them.
+std::vector<std::pair<std::string, StereoSignal>> ReferenceInputs();
+const std::vector<Scene>& ReferenceScenes();
+
+// Plays a scene on an input. The input is copied: the effect zeroes bad samples in place.
+Render RenderScene(const Scene& scene, const StereoSignal& input);
+
+std::vector<double> Interleave(const StereoSignal& signal);
+StereoSignal Deinterleave(const std::vector<double>& interleaved);
+
+// Raw doubles in the machine's (little-endian) byte order. Reading answers false when the file
+// is missing or not a whole number of doubles.
+bool WriteDoubles(const std::string& path, const std::vector<double>& values);
+bool ReadDoubles(const std::string& path, std::vector<double>* values);

@@ -1,4 +1,5 @@
-// libsndfile I/O. Integer output is clipped at full scale by libsndfile instead of wrapping.
+// libsndfile I/O. Integer output is clipped at full scale by libsndfile instead of wrapping, and
+// float files get no time-stamped PEAK chunk, so equal renders are equal files.
 #include "host/AudioFile.h"
 
 #include <sndfile.h>
@@ -98,6 +99,8 @@ bool WriteAudioFile(const std::string& path, const AudioData& audio, std::string
     return false;
   }
   sf_command(file, SFC_SET_CLIPPING, nullptr, SF_TRUE);
+  // The PEAK chunk carries a time stamp; without it the same render gives the same bytes.
+  sf_command(file, SFC_SET_ADD_PEAK_CHUNK, nullptr, SF_FALSE);
   const int64_t frames = audio.Frames();
   std::vector<double> interleaved(static_cast<size_t>(frames * info.channels));
   for (int64_t f = 0; f < frames; ++f) {

@@ -8,6 +8,7 @@
 
 #include "host/AudioFile.h"
 #include "host/CrashGuard.h"
+#include "host/ErrorLine.h"
 #include "host/Host.h"
 #include "host/LevelStats.h"
 #include "host/MainJob.h"
@@ -22,11 +23,6 @@
 
 namespace ferrix::host {
 namespace {
-
-int Fail(const std::string& message) {
-  std::fprintf(stderr, "ferrix-host: %s\n", message.c_str());
-  return 1;
-}
 
 std::string DefaultPluginPath() {
   return (std::filesystem::path(ExecutableDirectory()) / (std::string("Ferrix") + ModuleSuffix()))
@@ -56,13 +52,14 @@ int RunHostCommand(const Options& options) {
 
   std::string error;
   AudioData input;
-  if (!options.input.empty() && !ReadAudioFile(options.input, input, error)) return Fail(error);
+  if (!options.input.empty() && !ReadAudioFile(options.input, input, error))
+    return ReportError(error);
 
   Host host;
+  GuardAgainstPluginCrash(pluginPath.c_str());  // the entry itself may crash
   LoadResult loaded = Plugin::Load(pluginPath, host);
-  if (!loaded.plugin) return Fail(loaded.message);
+  if (!loaded.plugin) return ReportError(loaded.message);
   Plugin& plugin = *loaded.plugin;
-  GuardAgainstPluginCrash(plugin.Path().c_str());
 
   const double rate = options.input.empty() ? 44100.0 : input.sampleRate;
   host.SetSampleRate(rate);
@@ -70,7 +67,7 @@ int RunHostCommand(const Options& options) {
   plugin.Open();
   plugin.SetSampleRate(rate);
   plugin.SetBlockSize(options.block);
-  if (!ApplyControls(plugin, options, error)) return Fail(error);
+  if (!ApplyControls(plugin, options, error)) return ReportError(error);
   if (options.list) std::fputs(DescribePlugin(plugin).c_str(), stdout);
 
   if (!options.input.empty()) {
@@ -79,10 +76,10 @@ int RunHostCommand(const Options& options) {
     ProgressBar bar(!options.quiet && StderrIsTerminal());
     if (!Render(plugin, host, input, settings, output, error,
                 [&bar](double done) { bar.Update(done); })) {
-      return Fail(error);
+      return ReportError(error);
     }
     bar.Finish();
-    if (!WriteAudioFile(options.output, output, error)) return Fail(error);
+    if (!WriteAudioFile(options.output, output, error)) return ReportError(error);
 
     RenderSummary summary;
     summary.plugin = plugin.EffectName().empty()
@@ -103,7 +100,7 @@ int RunHostCommand(const Options& options) {
     }
   }
   if (!options.savePreset.empty() && !SavePresetFile(plugin, options.savePreset, error)) {
-    return Fail(error);
+    return ReportError(error);
   }
   plugin.Close();
   return 0;

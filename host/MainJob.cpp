@@ -8,6 +8,7 @@
 
 #include "host/AudioFile.h"
 #include "host/CrashGuard.h"
+#include "host/ErrorLine.h"
 #include "host/Host.h"
 #include "host/LevelStats.h"
 #include "host/PlatformPaths.h"
@@ -31,11 +32,6 @@ std::string FileNameFor(int index, const std::string& program) {
   return prefix + (safe.empty() ? std::string("program") : safe) + ".wav";
 }
 
-int Fail(const std::string& message) {
-  std::fprintf(stderr, "ferrix-host: %s\n", message.c_str());
-  return 1;
-}
-
 }  // namespace
 
 std::string DemoPath() {
@@ -45,13 +41,13 @@ std::string DemoPath() {
 int RunMainJob(const Options& options, const std::string& pluginPath) {
   std::string error;
   AudioData demo;
-  if (!ReadAudioFile(DemoPath(), demo, error)) return Fail(error);
+  if (!ReadAudioFile(DemoPath(), demo, error)) return ReportError(error);
 
   Host host;
+  GuardAgainstPluginCrash(pluginPath.c_str());  // the entry itself may crash
   LoadResult loaded = Plugin::Load(pluginPath, host);
-  if (!loaded.plugin) return Fail(loaded.message);
+  if (!loaded.plugin) return ReportError(loaded.message);
   Plugin& plugin = *loaded.plugin;
-  GuardAgainstPluginCrash(plugin.Path().c_str());
 
   host.SetSampleRate(demo.sampleRate);
   host.SetBlockSize(options.block);
@@ -61,14 +57,14 @@ int RunMainJob(const Options& options, const std::string& pluginPath) {
 
   std::error_code ec;
   std::filesystem::create_directories(options.outDir, ec);
-  if (ec) return Fail(options.outDir + ": cannot create the output folder");
+  if (ec) return ReportError(options.outDir + ": cannot create the output folder");
 
   const std::vector<std::string> programs = ProgramNames(plugin);
   const RenderSettings settings{options.block, options.precision == 64};
   for (size_t p = 0; p < programs.size(); ++p) {
     plugin.SetProgram(static_cast<int32_t>(p));
     AudioData output;
-    if (!Render(plugin, host, demo, settings, output, error)) return Fail(error);
+    if (!Render(plugin, host, demo, settings, output, error)) return ReportError(error);
     RenderSummary summary;
     summary.input = DemoPath();
     summary.output =
@@ -78,7 +74,7 @@ int RunMainJob(const Options& options, const std::string& pluginPath) {
     summary.frames = demo.Frames();
     summary.precision = options.precision;
     summary.blockFrames = options.block;
-    if (!WriteAudioFile(summary.output, output, error)) return Fail(error);
+    if (!WriteAudioFile(summary.output, output, error)) return ReportError(error);
     summary.inputLevels = MeasureLevels(demo);
     summary.outputLevels = MeasureLevels(output);
     if (!options.quiet) std::fputs(SummaryLine(programs[p], summary).c_str(), stdout);

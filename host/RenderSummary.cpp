@@ -73,7 +73,8 @@ std::string SummaryJson(const RenderSummary& s) {
   for (size_t c = 0; c < s.outputLevels.size(); ++c) {
     const ChannelLevels& in = s.inputLevels[c];
     const ChannelLevels& out = s.outputLevels[c];
-    json += std::string(c == 0 ? "" : ",") + "{\"inputPeakDb\":" + JsonNumber(in.peakDb) +
+    if (c > 0) json += ',';
+    json += "{\"inputPeakDb\":" + JsonNumber(in.peakDb) +
             ",\"inputRmsDb\":" + JsonNumber(in.rmsDb) +
             ",\"inputOvers\":" + std::to_string(in.overs) +
             ",\"outputPeakDb\":" + JsonNumber(out.peakDb) +
@@ -89,8 +90,12 @@ std::string SummaryLine(const std::string& preset, const RenderSummary& s) {
   std::string peaks, rms;
   int64_t overs = 0;
   for (size_t c = 0; c < s.outputLevels.size(); ++c) {
-    peaks += (c == 0 ? "" : "/") + Db(s.outputLevels[c].peakDb);
-    rms += (c == 0 ? "" : "/") + Db(s.outputLevels[c].rmsDb);
+    if (c > 0) {
+      peaks += '/';
+      rms += '/';
+    }
+    peaks += Db(s.outputLevels[c].peakDb);
+    rms += Db(s.outputLevels[c].rmsDb);
     overs += s.outputLevels[c].overs;
   }
   std::string line =

@@ -21,4 +21,5 @@ done
 
 echo "== windows (under wine)"
 bash tools/run-windows-tests.sh -j2
+bash tools/compare-platform-renders.sh tests/host/test_gain_params
 echo "== all tests passed"

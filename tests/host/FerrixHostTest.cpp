@@ -70,6 +70,12 @@ TEST_F(FerrixHost, ThirtyTwoAndSixtyFourBitPathsAgreeWithinFloatRounding) {
   ExpectScaled(signal, ReadBack(out64), 2.0 * 0.3f, 1e-7);
 }
 
+TEST_F(FerrixHost, EqualRendersAreEqualFiles) {
+  // libsndfile would add a PEAK chunk with the time of writing to float files.
+  ASSERT_EQ(RunHost({"--plugin", GainParamsModule(), "--quiet", input, output}).exitCode, 0);
+  EXPECT_EQ(ReadTextFile(output).find("PEAK"), std::string::npos);
+}
+
 TEST_F(FerrixHost, MonoInputFeedsBothInputsAndStaysMono) {
   AudioData mono = TestSignal(1, 1000, 48000);
   WriteTestWav(input, mono);

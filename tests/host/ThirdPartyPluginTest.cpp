@@ -1,6 +1,6 @@
 // Real third-party Linux plug-ins from Debian's packages as peers: ferrix-host must load them
-// (one exports only `main`), render through them and list their parameters. Skipped where the
-// files are absent (on Windows always).
+// (one exports only `main`), render through them and list their parameters. Linux build only;
+// skipped where a file is absent.
 #include <gtest/gtest.h>
 
 #include <cctype>

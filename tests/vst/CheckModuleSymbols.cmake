@@ -1,6 +1,7 @@
 # Checks a built plug-in module with the platform's own tools: it exports exactly VSTPluginMain
 # and main, and a Windows DLL imports system DLLs only.
 #   cmake -DMODULE=<file> -DNM=<nm> -DOBJDUMP=<objdump> -DWINDOWS=<bool> -P CheckModuleSymbols.cmake
+cmake_minimum_required(VERSION 3.25)
 set(expected_exports "VSTPluginMain;main")
 # The system DLLs the plug-in may use (the C runtime, kernel, user interface, GDI, dialogs, shell,
 # internet and registry).
@@ -15,7 +16,10 @@ if(WINDOWS)
   # Export names follow the "[Ordinal/Name Pointer] Table" heading as "[   0] name" lines.
   string(REGEX MATCH "\\[Ordinal/Name Pointer\\] Table[^\n]*\n(([ \t]+\\[[ 0-9]+\\] [^\n]+\n)*)"
          table "${dump}")
-  string(REGEX MATCHALL "\\] [^\n]+" entries "${CMAKE_MATCH_1}")
+  # Square brackets would group list elements in CMake: turn them into angle brackets first.
+  string(REPLACE "[" "<" table "${CMAKE_MATCH_1}")
+  string(REPLACE "]" ">" table "${table}")
+  string(REGEX MATCHALL "> [^\n]+" entries "${table}")
   set(exports "")
   foreach(entry IN LISTS entries)
     string(SUBSTRING "${entry}" 2 -1 name)

@@ -1,7 +1,10 @@
-// ClipShifter block processing: per frame guard, bypass, threshold, clip, meters, glide; per
-// block the glide speeds, the follower coefficients and the shift amount.
+// ClipShifter block processing: per frame guard, bypass, threshold, clip and glide, then the
+// meters over the same frames; per block the glide speeds, follower coefficients, shift amount.
 #include "effect/ClipShifter.h"
 
+#include "effect/StereoLanes.h"
+
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -40,28 +43,61 @@ double Clamp(double value, double low, double high) {
 
 }  // namespace
 
+struct ClipShifter::Meters {
+  explicit Meters(const ClipShifter& s);
+  [[gnu::always_inline]] inline void Update(Lanes levels, Lanes outputMagnitudes,
+                                            double largerReduction);
+  void Store(ClipShifter& s) const;
+
+  FollowerLanes fastInput, fastOutput, slowInput, slowOutput, reduction;
+  // The latest inputs; the last frame's become the followers' last inputs.
+  Lanes levels{}, outputMagnitudes{}, largerReduction{};
+};
+
 void ClipShifter::ProcessBlock(double** inputs, double** outputs, int frames, double sampleRate) {
   StartBlock(sampleRate);
+  // The frames run on a copy: the compiler then knows that writing the output buffers cannot
+  // change the state, and keeps the state in registers instead of reloading it every frame.
+  ClipShifter state = *this;
+  state.ProcessFrames(inputs, outputs, frames);
+  *this = state;
+  EndBlock();
+}
+
+void ClipShifter::ProcessFrames(double** inputs, double** outputs, int frames) {
   double* inLeft = inputs[0];
   double* inRight = inputs[1];
   double* outLeft = outputs[0];
   double* outRight = outputs[1];
-  for (int i = 0; i < frames; ++i) {
-    const double left = Guarded(inLeft[i]);
-    const double right = Guarded(inRight[i]);
-    if (bypass) {
-      PassThrough(left, right);
-    } else {
-      SelectThreshold(left, right);
-      outputLeft = Clip(left, levelLeft, reductionLeft);
-      outputRight = Clip(right, levelRight, reductionRight);
+  // The meters never feed back into the sound, so they run as a second pass over each stretch
+  // of frames: two short loops keep their state in registers where one long loop could not.
+  constexpr int kStretch = 64;
+  Lanes levels[kStretch];
+  double largerReductions[kStretch];
+  Meters meters(*this);
+  for (int start = 0; start < frames; start += kStretch) {
+    const int count = std::min(kStretch, frames - start);
+    for (int i = 0; i < count; ++i) {
+      const double left = Guarded(inLeft[start + i]);
+      const double right = Guarded(inRight[start + i]);
+      if (bypass) {
+        PassThrough(left, right);
+      } else {
+        SelectThreshold(left, right);
+        Clip(left, right);
+      }
+      outLeft[start + i] = outputLeft;
+      outRight[start + i] = outputRight;
+      levels[i] = Lanes{levelLeft, levelRight};
+      largerReductions[i] = reductionLeft < reductionRight ? reductionRight : reductionLeft;
+      if (!link) Glide();
     }
-    outLeft[i] = outputLeft;
-    outRight[i] = outputRight;
-    UpdateMeters();
-    if (!link) Glide();
+    for (int i = 0; i < count; ++i) {
+      const Lanes outputMagnitudes = Abs(Lanes{outLeft[start + i], outRight[start + i]});
+      meters.Update(levels[i], outputMagnitudes, largerReductions[i]);
+    }
   }
-  EndBlock();
+  meters.Store(*this);
 }
 
 void ClipShifter::RestartThreshold() {
@@ -120,32 +156,61 @@ void ClipShifter::SelectThreshold(double left, double right) {
     activeThreshold = glidePosition;
 }
 
-double ClipShifter::Clip(double x, double& level, double& reductionOut) {
-  const double shape = clipShapeSmoother.Step(clipShape);
-  const double out = outputGainSmoother.Step(outputGain);
-  const double in = inputGainSmoother.Step(inputGain);
-  level = std::fabs(in * x);
-  if (level > activeThreshold) {
-    reductionOut = (level - activeThreshold) * shape;
-    const double magnitude = (level - reductionOut) * out;
-    return x < 0.0 ? -magnitude : magnitude;
-  }
-  reductionOut = 0.0;
-  return in * x * out;
+void ClipShifter::Clip(double left, double right) {
+  // Left steps the smoothers first, so the right channel uses values one step further on.
+  const double shapeLeft = clipShapeSmoother.Step(clipShape);
+  const double outLeft = outputGainSmoother.Step(outputGain);
+  const double inLeft = inputGainSmoother.Step(inputGain);
+  const double shapeRight = clipShapeSmoother.Step(clipShape);
+  const double outRight = outputGainSmoother.Step(outputGain);
+  const double inRight = inputGainSmoother.Step(inputGain);
+  const Lanes x{left, right}, shape{shapeLeft, shapeRight};
+  const Lanes out{outLeft, outRight}, in{inLeft, inRight};
+  const Lanes threshold = Broadcast(activeThreshold), zero = Broadcast(0.0);
+
+  // Above the threshold the overshoot shrinks by the shape and the result takes the sign of x:
+  // (level − reduction) × s_out; below it the sample is only scaled: s_in × x × s_out.
+  const Lanes level = Abs(in * x);
+  const LaneBits clips = level > threshold;
+  const Lanes clippedReduction = (level - threshold) * shape;
+  const Lanes clippedMagnitude = (level - clippedReduction) * out;
+  const Lanes clipped = x < zero ? -clippedMagnitude : clippedMagnitude;
+  const Lanes reduction = clips ? clippedReduction : zero;
+  const Lanes output = clips ? clipped : in * x * out;
+  levelLeft = level[0];
+  reductionLeft = reduction[0];
+  outputLeft = output[0];
+  levelRight = level[1];
+  reductionRight = reduction[1];
+  outputRight = output[1];
 }
 
-void ClipShifter::UpdateMeters() {
-  const double outMagnitudeLeft = std::fabs(outputLeft);
-  const double outMagnitudeRight = std::fabs(outputRight);
-  fastInputLeft.Update(levelLeft);
-  fastInputRight.Update(levelRight);
-  fastOutputLeft.Update(outMagnitudeLeft);
-  fastOutputRight.Update(outMagnitudeRight);
-  reduction.Update(reductionLeft < reductionRight ? reductionRight : reductionLeft);
-  slowInputLeft.Update(levelLeft);
-  slowInputRight.Update(levelRight);
-  slowOutputLeft.Update(outMagnitudeLeft);
-  slowOutputRight.Update(outMagnitudeRight);
+ClipShifter::Meters::Meters(const ClipShifter& s)
+    : fastInput(s.fastInputLeft, s.fastInputRight),
+      fastOutput(s.fastOutputLeft, s.fastOutputRight),
+      slowInput(s.slowInputLeft, s.slowInputRight),
+      slowOutput(s.slowOutputLeft, s.slowOutputRight),
+      reduction(s.reduction, s.reduction) {}
+
+void ClipShifter::Meters::Update(Lanes frameLevels, Lanes frameOutputMagnitudes,
+                                 double frameLargerReduction) {
+  levels = frameLevels;
+  outputMagnitudes = frameOutputMagnitudes;
+  largerReduction = Broadcast(frameLargerReduction);
+  fastInput.Update(levels);
+  fastOutput.Update(outputMagnitudes);
+  reduction.Update(largerReduction);
+  slowInput.Update(levels);
+  slowOutput.Update(outputMagnitudes);
+}
+
+void ClipShifter::Meters::Store(ClipShifter& s) const {
+  fastInput.Store(s.fastInputLeft, s.fastInputRight, levels);
+  fastOutput.Store(s.fastOutputLeft, s.fastOutputRight, outputMagnitudes);
+  EnvelopeFollower unused;
+  reduction.Store(s.reduction, unused, largerReduction);
+  slowInput.Store(s.slowInputLeft, s.slowInputRight, levels);
+  slowOutput.Store(s.slowOutputLeft, s.slowOutputRight, outputMagnitudes);
 }
 
 void ClipShifter::Glide() {

@@ -59,11 +59,16 @@ struct ClipShifter {
   void RestartThreshold();
 
  private:
+  // The meter followers while a block runs: the left/right pairs side by side (the reduction
+  // follower in both lanes). Loaded at the start of the frames, stored back at the end.
+  struct Meters;
+
+  // The per-frame steps are inlined into the frame loop: calls would cost more than the steps.
   void StartBlock(double sampleRate);
-  void PassThrough(double left, double right);
-  void SelectThreshold(double left, double right);
-  double Clip(double x, double& level, double& reduction);
-  void UpdateMeters();
-  void Glide();
+  [[gnu::always_inline]] inline void ProcessFrames(double** inputs, double** outputs, int frames);
+  [[gnu::always_inline]] inline void PassThrough(double left, double right);
+  [[gnu::always_inline]] inline void SelectThreshold(double left, double right);
+  [[gnu::always_inline]] inline void Clip(double left, double right);
+  [[gnu::always_inline]] inline void Glide();
   void EndBlock();
 };

@@ -1,24 +1,18 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
 #include "effect/EnvelopeFollower.h"
 #include "effect/GainSmoother.h"
+#include "effect/StereoLanes.h"
 
 namespace {
 
 TEST(GainSmoother, WeightIsOneMinusPoleInDoubleSoSlightlyAboveOneHundredth) {
   EXPECT_GT(GainSmoother::kInputWeight, 0.01);
   EXPECT_LT(GainSmoother::kInputWeight, 0.01 + 1e-15);
-}
-
-TEST(GainSmoother, StartsSilentAndApproachesTheTarget) {
-  GainSmoother smoother;
-  EXPECT_NEAR(smoother.Step(1.0), 0.01, 1e-15);
-  EXPECT_NEAR(smoother.Step(1.0), 0.0199, 1e-15);  // 0.01 + 0.99 × 0.01
-  for (int i = 2; i < 100; ++i)
-    smoother.Step(1.0);
-  EXPECT_NEAR(smoother.state, 1.0 - std::pow(0.99, 100), 1e-12);  // about 0.634
 }
 
 TEST(EnvelopeFollower, CoversNinetyNinePercentOfAStepInItsTime) {
@@ -51,8 +45,30 @@ TEST(EnvelopeFollower, AttacksBelowFiftyMicrosecondsJumpAndValuesStayWithinZeroA
   EXPECT_DOUBLE_EQ(follower.value, 0.7);
 }
 
-TEST(EnvelopeFollower, ZeroSampleRateGivesZeroCoefficientsNotNaN) {
-  EXPECT_EQ(EnvelopeFollower::Coefficient(300.0, 0.0), 0.0);
+TEST(FollowerLanes, UpdateMatchesTwoEnvelopeFollowersBitForBit) {
+  uint64_t state = 0x2545F4914F6CDD1Dull;
+  auto uniform = [&state] {
+    state ^= state << 13;
+    state ^= state >> 7;
+    state ^= state << 17;
+    return static_cast<double>(state >> 11) / 9007199254740992.0;
+  };
+  const double edges[] = {0.0, 1e-300, 0.5, 1.0 - 1.1e-16, 1.0, 1.0 + 2.3e-16, 3.0};
+  EnvelopeFollower left, right;
+  for (int i = 0; i < 200000; ++i) {
+    // Inputs mostly in [0, 1], some edges and some above full scale; coefficients of every size,
+    // including the ones above 1 that a negative sample rate gives.
+    const double xl = i % 7 == 0 ? edges[i / 7 % 7] : uniform() * (i % 5 == 0 ? 4.0 : 1.0);
+    const double xr = uniform() * (i % 3 == 0 ? 1.5 : 1.0);
+    left.attack = right.attack = i % 3 == 0 ? 1e-9 : uniform();
+    left.release = right.release = i % 101 == 0 ? 1.5 : std::pow(uniform(), 0.01);
+    FollowerLanes lanes(left, right);
+    lanes.Update(Lanes{xl, xr});
+    left.Update(xl);
+    right.Update(xr);
+    ASSERT_EQ(std::memcmp(&lanes.value[0], &left.value, sizeof(double)), 0) << i;
+    ASSERT_EQ(std::memcmp(&lanes.value[1], &right.value, sizeof(double)), 0) << i;
+  }
 }
 
 }  // namespace

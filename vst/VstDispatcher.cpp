@@ -149,8 +149,10 @@ VstIntPtr VstEffect::Dispatch(int32_t opcode, int32_t index, VstIntPtr value, vo
       return NoteName(key->thisKeyNumber, key->keyName) ? 1 : 0;
     }
     case effGetSpeakerArrangement:
+      // Like every request that writes into ptr, none without it.
+      if (!ptr) return 0;
       if (value) *reinterpret_cast<VstSpeakerArrangement**>(value) = &inputArrangement_;
-      if (ptr) *static_cast<VstSpeakerArrangement**>(ptr) = &outputArrangement_;
+      *static_cast<VstSpeakerArrangement**>(ptr) = &outputArrangement_;
       return 1;
     default:
       return 0;

@@ -242,7 +242,8 @@ TEST_F(ModuleDispatcher, SpeakerArrangementConnectsTheFirstChannels) {
   EXPECT_EQ(out1[1], 0.0);
   // Its own arrangement records stay as they are.
   VstSpeakerArrangement* in = nullptr;
-  module.Dispatch(effGetSpeakerArrangement, 0, reinterpret_cast<VstIntPtr>(&in), nullptr);
+  VstSpeakerArrangement* out = nullptr;
+  module.Dispatch(effGetSpeakerArrangement, 0, reinterpret_cast<VstIntPtr>(&in), &out);
   EXPECT_EQ(in->numChannels, 2);
   EXPECT_EQ(module.Dispatch(effSetSpeakerArrangement), 1);
 }

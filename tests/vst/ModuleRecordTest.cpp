@@ -81,8 +81,13 @@ TEST(ModuleRecord, SpeakerArrangementsAreStereoWithTwoChannels) {
   EXPECT_EQ(in->numChannels, 2);
   EXPECT_EQ(out->type, kSpeakerArrStereo);
   EXPECT_EQ(out->numChannels, 2);
-  // Either location may be missing.
-  EXPECT_EQ(module.Dispatch(effGetSpeakerArrangement), 1);
+  // The input location may be missing; without the output location nothing is written.
+  out = nullptr;
+  EXPECT_EQ(module.Dispatch(effGetSpeakerArrangement, 0, 0, &out), 1);
+  EXPECT_NE(out, nullptr);
+  in = nullptr;
+  EXPECT_EQ(module.Dispatch(effGetSpeakerArrangement, 0, reinterpret_cast<VstIntPtr>(&in)), 0);
+  EXPECT_EQ(in, nullptr);
 }
 
 TEST(ModuleRecord, PinsPairUpAsStereoAndAreLabelledFromOne) {

@@ -3,11 +3,11 @@
 #pragma once
 
 #include "effect/ClipShifter.h"
-#include "plugin_core/EffectBase.h"
+#include "vst/VstEffect.h"
 
-class Ferrix : public EffectBase {
+class Ferrix : public VstEffect {
  public:
-  Ferrix();
+  explicit Ferrix(audioMasterCallback host);
 
   // Puts the threshold back to its initial value and the level read-outs to their floor.
   void ResetState() override;

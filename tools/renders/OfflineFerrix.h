@@ -8,6 +8,7 @@
 
 class OfflineFerrix : public Ferrix {
  public:
+  OfflineFerrix() : Ferrix(nullptr) {}
   void BeginParamGesture(int) override {}
   void ReportParamValue(int, double) override {}
   void EndParamGesture(int) override {}

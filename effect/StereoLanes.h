@@ -1,10 +1,9 @@
-// StereoLanes: a left and a right double computed side by side in one vector register. Every
-// lane performs exactly the IEEE operation the scalar formula would, so the bits are the same;
-// only the branches go away (selects instead), and with them the mispredictions on music.
-// SSE2 is part of every x86-64 processor, the only kind both builds target.
+// StereoLanes: a left and a right double computed side by side in one vector register, and the
+// meter followers four at a time. Every lane performs exactly the IEEE operation the scalar
+// formula would, so the bits are the same; only the branches go away (selects instead), and with
+// them the mispredictions on music. SSE2 is part of every x86-64 processor, the only kind both
+// builds target; the four-lane vectors take two SSE2 registers or one AVX register.
 #pragma once
-
-#include <emmintrin.h>
 
 #include <cstdint>
 
@@ -12,6 +11,7 @@
 
 using Lanes = double __attribute__((vector_size(16)));
 using LaneBits = int64_t __attribute__((vector_size(16)));
+using Quad = double __attribute__((vector_size(32)));
 
 inline Lanes Broadcast(double value) {
   return Lanes{value, value};
@@ -21,29 +21,37 @@ inline Lanes Abs(Lanes v) {
   return reinterpret_cast<Lanes>(reinterpret_cast<LaneBits>(v) & INT64_MAX);
 }
 
-// Two EnvelopeFollower updates with the same coefficients, one per lane.
-struct FollowerLanes {
-  Lanes value;
-  Lanes attack;
-  Lanes release;
+// EnvelopeFollower updates side by side, one follower per lane.
+template <typename Vector, int kCount>
+struct FollowerVector {
+  Vector value;
+  Vector attack;
+  Vector release;
 
-  FollowerLanes(const EnvelopeFollower& left, const EnvelopeFollower& right)
-      : value{left.value, right.value},
-        attack{left.attack, right.attack},
-        release{left.release, right.release} {}
-
-  void Store(EnvelopeFollower& left, EnvelopeFollower& right, Lanes lastInput) const {
-    left.value = value[0];
-    right.value = value[1];
-    left.lastInput = lastInput[0];
-    right.lastInput = lastInput[1];
+  explicit FollowerVector(const EnvelopeFollower* const (&followers)[kCount]) {
+    for (int i = 0; i < kCount; ++i) {
+      value[i] = followers[i]->value;
+      attack[i] = followers[i]->attack;
+      release[i] = followers[i]->release;
+    }
   }
 
-  // As EnvelopeFollower::Update. The clamp uses maxpd/minpd, whose operand order gives exactly
-  // the comparisons of the formula (a not-a-number value passes through, as it does there).
-  void Update(Lanes x) {
-    const Lanes c = x > value ? attack : release;
-    const Lanes next = (value - x) * c + x;
-    value = _mm_min_pd(Broadcast(1.0), _mm_max_pd(Broadcast(0.0), next));
+  void Store(EnvelopeFollower* const (&followers)[kCount], const Vector& lastInput) const {
+    for (int i = 0; i < kCount; ++i) {
+      followers[i]->value = value[i];
+      followers[i]->lastInput = lastInput[i];
+    }
+  }
+
+  // As EnvelopeFollower::Update. The clamp is written the way the minimum and maximum
+  // instructions compare, which gives exactly the comparisons of the formula (a not-a-number
+  // value passes through, as it does there). Vectors go by reference: a four-lane vector passed
+  // by value would travel differently between SSE2 and AVX2 code.
+  void Update(const Vector& x) {
+    const Vector c = x > value ? attack : release;
+    const Vector next = (value - x) * c + x;
+    const Vector zero = Vector{} + 0.0, one = Vector{} + 1.0;
+    const Vector atMostOne = one < next ? one : next;
+    value = zero > atMostOne ? zero : atMostOne;
   }
 };

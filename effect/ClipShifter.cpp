@@ -53,10 +53,23 @@ double Clamp(double value, double low, double high) {
 
 }  // namespace
 
-// Inlined entirely: a call taking the state's address would make the compiler keep the state
-// in memory through the whole frame loop.
-struct ClipShifter::Meters {
-  [[gnu::always_inline]] inline explicit Meters(const ClipShifter& s);
+// The meter followers while the frames run, in two layouts: pairs for SSE2, quads for AVX2.
+// Inlined entirely: a call taking the state's address would make the compiler keep the state in
+// memory through the whole frame loop.
+struct ClipShifter::MeterPairs {
+  [[gnu::always_inline]] inline explicit MeterPairs(const ClipShifter& s);
+  [[gnu::always_inline]] inline void Update(Lanes levels, Lanes outputMagnitudes,
+                                            double largerReduction);
+  [[gnu::always_inline]] inline void Store(ClipShifter& s) const;
+
+  // Left and right side by side; the reduction follower in both lanes.
+  FollowerVector<Lanes, 2> fastInput, fastOutput, slowInput, slowOutput, reduction;
+  // The latest inputs; the last frame's become the followers' last inputs.
+  Lanes levels{}, outputMagnitudes{}, largerReduction{};
+};
+
+struct ClipShifter::MeterQuads {
+  [[gnu::always_inline]] inline explicit MeterQuads(const ClipShifter& s);
   [[gnu::always_inline]] inline void Update(Lanes levels, Lanes outputMagnitudes,
                                             double largerReduction);
   [[gnu::always_inline]] inline void Store(ClipShifter& s) const;
@@ -86,24 +99,25 @@ void ClipShifter::ProcessBlock(double** inputs, double** outputs, int frames, do
 
 void ClipShifter::ProcessFramesSse2(double** inputs, double** outputs, int frames,
                                     bool settledGains) {
-  ProcessFramesOnCopy(inputs, outputs, frames, settledGains);
+  ProcessFramesOnCopy<MeterPairs>(inputs, outputs, frames, settledGains);
 }
 
 // Three-operand instructions, single-instruction selects, four followers in one register.
 void ClipShifter::ProcessFramesAvx2(double** inputs, double** outputs, int frames,
                                     bool settledGains) {
-  ProcessFramesOnCopy(inputs, outputs, frames, settledGains);
+  ProcessFramesOnCopy<MeterQuads>(inputs, outputs, frames, settledGains);
 }
 
+template <typename Meters>
 void ClipShifter::ProcessFramesOnCopy(double** inputs, double** outputs, int frames,
                                       bool settledGains) {
   // The frames run on a copy: the compiler then knows that writing the output buffers cannot
   // change the state, and keeps the state in registers instead of reloading it every frame.
   ClipShifter state = *this;
   if (settledGains)
-    state.ProcessFrames<true>(inputs, outputs, frames);
+    state.ProcessFrames<true, Meters>(inputs, outputs, frames);
   else
-    state.ProcessFrames<false>(inputs, outputs, frames);
+    state.ProcessFrames<false, Meters>(inputs, outputs, frames);
   *this = state;
 }
 
@@ -111,7 +125,7 @@ struct ClipShifter::FrameGains {
   Lanes shape, out, in;
 };
 
-template <bool kSettledGains>
+template <bool kSettledGains, typename Meters>
 void ClipShifter::ProcessFrames(double** inputs, double** outputs, int frames) {
   double* inLeft = inputs[0];
   double* inRight = inputs[1];
@@ -239,13 +253,41 @@ void ClipShifter::Clip(double left, double right, const FrameGains& gains) {
   outputRight = output[1];
 }
 
-ClipShifter::Meters::Meters(const ClipShifter& s)
+ClipShifter::MeterPairs::MeterPairs(const ClipShifter& s)
+    : fastInput({&s.fastInputLeft, &s.fastInputRight}),
+      fastOutput({&s.fastOutputLeft, &s.fastOutputRight}),
+      slowInput({&s.slowInputLeft, &s.slowInputRight}),
+      slowOutput({&s.slowOutputLeft, &s.slowOutputRight}),
+      reduction({&s.reduction, &s.reduction}) {}
+
+void ClipShifter::MeterPairs::Update(Lanes frameLevels, Lanes frameOutputMagnitudes,
+                                     double frameLargerReduction) {
+  levels = frameLevels;
+  outputMagnitudes = frameOutputMagnitudes;
+  largerReduction = Broadcast(frameLargerReduction);
+  fastInput.Update(levels);
+  fastOutput.Update(outputMagnitudes);
+  reduction.Update(largerReduction);
+  slowInput.Update(levels);
+  slowOutput.Update(outputMagnitudes);
+}
+
+void ClipShifter::MeterPairs::Store(ClipShifter& s) const {
+  fastInput.Store({&s.fastInputLeft, &s.fastInputRight}, levels);
+  fastOutput.Store({&s.fastOutputLeft, &s.fastOutputRight}, outputMagnitudes);
+  EnvelopeFollower unused;
+  reduction.Store({&s.reduction, &unused}, largerReduction);
+  slowInput.Store({&s.slowInputLeft, &s.slowInputRight}, levels);
+  slowOutput.Store({&s.slowOutputLeft, &s.slowOutputRight}, outputMagnitudes);
+}
+
+ClipShifter::MeterQuads::MeterQuads(const ClipShifter& s)
     : inputs({&s.fastInputLeft, &s.fastInputRight, &s.slowInputLeft, &s.slowInputRight}),
       outputs({&s.fastOutputLeft, &s.fastOutputRight, &s.slowOutputLeft, &s.slowOutputRight}),
       reduction({&s.reduction, &s.reduction}) {}
 
-void ClipShifter::Meters::Update(Lanes frameLevels, Lanes frameOutputMagnitudes,
-                                 double frameLargerReduction) {
+void ClipShifter::MeterQuads::Update(Lanes frameLevels, Lanes frameOutputMagnitudes,
+                                     double frameLargerReduction) {
   levels = __builtin_shufflevector(frameLevels, frameLevels, 0, 1, 0, 1);
   outputMagnitudes =
       __builtin_shufflevector(frameOutputMagnitudes, frameOutputMagnitudes, 0, 1, 0, 1);
@@ -255,7 +297,7 @@ void ClipShifter::Meters::Update(Lanes frameLevels, Lanes frameOutputMagnitudes,
   reduction.Update(largerReduction);
 }
 
-void ClipShifter::Meters::Store(ClipShifter& s) const {
+void ClipShifter::MeterQuads::Store(ClipShifter& s) const {
   inputs.Store({&s.fastInputLeft, &s.fastInputRight, &s.slowInputLeft, &s.slowInputRight}, levels);
   outputs.Store({&s.fastOutputLeft, &s.fastOutputRight, &s.slowOutputLeft, &s.slowOutputRight},
                 outputMagnitudes);

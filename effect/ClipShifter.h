@@ -69,9 +69,10 @@ struct ClipShifter {
   void RestartThreshold();
 
  private:
-  // The meter followers while a block runs: the left/right pairs side by side (the reduction
-  // follower in both lanes). Loaded at the start of the frames, stored back at the end.
-  struct Meters;
+  // The meter followers while a block runs, several side by side in vector registers: pairs
+  // for SSE2, quads for AVX2. Loaded at the start of the frames, stored back at the end.
+  struct MeterPairs;
+  struct MeterQuads;
 
   // The smoothed clip shape, output gain and input gain for the left and the right sample.
   struct FrameGains;
@@ -85,9 +86,10 @@ struct ClipShifter {
   void ProcessFramesSse2(double** inputs, double** outputs, int frames, bool settledGains);
   [[gnu::target("avx2")]] void ProcessFramesAvx2(double** inputs, double** outputs, int frames,
                                                  bool settledGains);
+  template <typename Meters>
   [[gnu::always_inline]] inline void ProcessFramesOnCopy(double** inputs, double** outputs,
                                                          int frames, bool settledGains);
-  template <bool kSettledGains>
+  template <bool kSettledGains, typename Meters>
   [[gnu::always_inline]] inline void ProcessFrames(double** inputs, double** outputs, int frames);
   [[gnu::always_inline]] inline FrameGains StepSmoothers();
   [[gnu::always_inline]] inline FrameGains SettledGains() const;

@@ -2,8 +2,10 @@
 // meter followers four at a time. Every lane performs exactly the IEEE operation the scalar
 // formula would, so the bits are the same; only the branches go away (selects instead), and with
 // them the mispredictions on music. SSE2 is part of every x86-64 processor, the only kind both
-// builds target; the four-lane vectors take two SSE2 registers or one AVX register.
+// builds target; the four-lane vectors are for AVX2 code only (without AVX they are slow).
 #pragma once
+
+#include <emmintrin.h>
 
 #include <cstdint>
 
@@ -19,6 +21,18 @@ inline Lanes Broadcast(double value) {
 
 inline Lanes Abs(Lanes v) {
   return reinterpret_cast<Lanes>(reinterpret_cast<LaneBits>(v) & INT64_MAX);
+}
+
+// value < 0 ? 0 : (value > 1 ? 1 : value), written as the minimum and maximum instructions
+// compare, which gives exactly these comparisons (a not-a-number value passes through).
+inline void ClampToUnit(Lanes& value) {
+  value = _mm_max_pd(Broadcast(0.0), _mm_min_pd(Broadcast(1.0), value));
+}
+
+inline void ClampToUnit(Quad& value) {
+  const Quad zero = Quad{} + 0.0, one = Quad{} + 1.0;
+  const Quad atMostOne = one < value ? one : value;
+  value = zero > atMostOne ? zero : atMostOne;
 }
 
 // EnvelopeFollower updates side by side, one follower per lane.
@@ -43,15 +57,11 @@ struct FollowerVector {
     }
   }
 
-  // As EnvelopeFollower::Update. The clamp is written the way the minimum and maximum
-  // instructions compare, which gives exactly the comparisons of the formula (a not-a-number
-  // value passes through, as it does there). Vectors go by reference: a four-lane vector passed
-  // by value would travel differently between SSE2 and AVX2 code.
+  // As EnvelopeFollower::Update. Vectors go by reference: a four-lane vector passed by value
+  // would travel differently between SSE2 and AVX2 code.
   void Update(const Vector& x) {
     const Vector c = x > value ? attack : release;
-    const Vector next = (value - x) * c + x;
-    const Vector zero = Vector{} + 0.0, one = Vector{} + 1.0;
-    const Vector atMostOne = one < next ? one : next;
-    value = zero > atMostOne ? zero : atMostOne;
+    value = (value - x) * c + x;
+    ClampToUnit(value);
   }
 };

@@ -1,10 +1,9 @@
-// ClipShifter block processing: per frame guard, bypass, threshold, clip and glide, then the
-// meters over the same frames; per block the glide speeds, follower coefficients, shift amount.
+// ClipShifter block processing: per frame guard, bypass, threshold, clip, meters and glide; per
+// block the glide speeds, follower coefficients, shift amount and the choice of frame loop.
 #include "effect/ClipShifter.h"
 
 #include "effect/StereoLanes.h"
 
-#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstdint>

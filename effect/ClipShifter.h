@@ -54,7 +54,7 @@ struct ClipShifter {
   // The vector instructions the frames run on. Every kind gives the same bits: only plain IEEE
   // operations in lanes, no fused multiply-add.
   enum class Vectors { kSse2, kAvx2 };
-  // The widest kind this processor runs.
+  // The widest kind this processor runs; kAvx2 must not be asked for where this says kSse2.
   static Vectors Widest();
 
   // Two input and two output channels; outputs may be the inputs (in-place processing). Tiny,

@@ -45,7 +45,7 @@ TEST(EnvelopeFollower, AttacksBelowFiftyMicrosecondsJumpAndValuesStayWithinZeroA
   EXPECT_DOUBLE_EQ(follower.value, 0.7);
 }
 
-TEST(FollowerVector, UpdateMatchesFourEnvelopeFollowersBitForBit) {
+TEST(FollowerVector, PairsAndQuadsUpdateAsEnvelopeFollowersBitForBit) {
   uint64_t state = 0x2545F4914F6CDD1Dull;
   auto uniform = [&state] {
     state ^= state << 13;
@@ -65,11 +65,16 @@ TEST(FollowerVector, UpdateMatchesFourEnvelopeFollowersBitForBit) {
       followers[lane].attack = (i + lane) % 3 == 0 ? 1e-9 : uniform();
       followers[lane].release = (i + lane) % 101 == 0 ? 1.5 : std::pow(uniform(), 0.01);
     }
-    FollowerVector<Quad, 4> lanes({&followers[0], &followers[1], &followers[2], &followers[3]});
-    lanes.Update(x);
+    FollowerVector<Quad, 4> quad({&followers[0], &followers[1], &followers[2], &followers[3]});
+    FollowerVector<Lanes, 2> pair({&followers[0], &followers[1]});
+    quad.Update(x);
+    pair.Update(Lanes{x[0], x[1]});
     for (int lane = 0; lane < 4; ++lane) {
       followers[lane].Update(x[lane]);
-      ASSERT_EQ(std::memcmp(&lanes.value[lane], &followers[lane].value, sizeof(double)), 0) << i;
+      ASSERT_EQ(std::memcmp(&quad.value[lane], &followers[lane].value, sizeof(double)), 0) << i;
+      if (lane < 2) {
+        ASSERT_EQ(std::memcmp(&pair.value[lane], &followers[lane].value, sizeof(double)), 0) << i;
+      }
     }
   }
 }

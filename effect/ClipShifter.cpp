@@ -1,13 +1,12 @@
-// ClipShifter block processing: per frame guard, bypass, threshold, clip and glide, then the
-// meters over the same frames; per block the glide speeds, follower coefficients, shift amount.
+// ClipShifter block processing: per frame guard, bypass, threshold, clip, meters and glide; per
+// block the glide speeds, follower coefficients, shift amount and the choice of frame loop.
 #include "effect/ClipShifter.h"
 
 #include "effect/StereoLanes.h"
 
-#include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <initializer_list>
 
 namespace {
@@ -29,13 +28,23 @@ constexpr double kReductionReleaseMs = 1000.0;
 constexpr double kSlowAttackMs = 5.0;
 constexpr double kSlowReleaseMs = 5000.0;
 
+// Always stores back (the same value when it is kept): a jump on silence mixed with sound would
+// be mispredicted.
 double Guarded(double& sample) {
-  uint64_t bits;
-  std::memcpy(&bits, &sample, sizeof bits);
+  const uint64_t bits = std::bit_cast<uint64_t>(sample);
   const unsigned exponent = static_cast<unsigned>(bits >> 52) & 0x7FF;
-  if (exponent < kSmallestKeptExponent || exponent == kInfinityExponent) sample = 0.0;
+  // One unsigned comparison for kSmallestKeptExponent <= exponent < kInfinityExponent.
+  const bool kept = exponent - kSmallestKeptExponent < kInfinityExponent - kSmallestKeptExponent;
+  sample = std::bit_cast<double>(bits & -static_cast<uint64_t>(kept));
   return sample;
 }
+
+// Asked once when the module loads, so the audio thread only reads a constant.
+bool DetectAvx2() {
+  __builtin_cpu_init();
+  return __builtin_cpu_supports("avx2");
+}
+const bool kHasAvx2 = DetectAvx2();
 
 double Clamp(double value, double low, double high) {
   return value < low ? low : (value > high ? high : value);
@@ -43,59 +52,104 @@ double Clamp(double value, double low, double high) {
 
 }  // namespace
 
-struct ClipShifter::Meters {
-  explicit Meters(const ClipShifter& s);
+// The meter followers while the frames run, in two layouts: pairs for SSE2, quads for AVX2.
+// Inlined entirely: a call taking the state's address would make the compiler keep the state in
+// memory through the whole frame loop.
+struct ClipShifter::MeterPairs {
+  [[gnu::always_inline]] inline explicit MeterPairs(const ClipShifter& s);
   [[gnu::always_inline]] inline void Update(Lanes levels, Lanes outputMagnitudes,
                                             double largerReduction);
-  void Store(ClipShifter& s) const;
+  [[gnu::always_inline]] inline void Store(ClipShifter& s) const;
 
-  FollowerLanes fastInput, fastOutput, slowInput, slowOutput, reduction;
+  // Left and right side by side; the reduction follower in both lanes.
+  FollowerVector<Lanes, 2> fastInput, fastOutput, slowInput, slowOutput, reduction;
   // The latest inputs; the last frame's become the followers' last inputs.
   Lanes levels{}, outputMagnitudes{}, largerReduction{};
 };
 
-void ClipShifter::ProcessBlock(double** inputs, double** outputs, int frames, double sampleRate) {
+struct ClipShifter::MeterQuads {
+  [[gnu::always_inline]] inline explicit MeterQuads(const ClipShifter& s);
+  [[gnu::always_inline]] inline void Update(Lanes levels, Lanes outputMagnitudes,
+                                            double largerReduction);
+  [[gnu::always_inline]] inline void Store(ClipShifter& s) const;
+
+  // Fast left, fast right, slow left, slow right; the reduction follower in both lanes.
+  FollowerVector<Quad, 4> inputs, outputs;
+  FollowerVector<Lanes, 2> reduction;
+  // The latest inputs; the last frame's become the followers' last inputs.
+  Quad levels{}, outputMagnitudes{};
+  Lanes largerReduction{};
+};
+
+ClipShifter::Vectors ClipShifter::Widest() {
+  return kHasAvx2 ? Vectors::kAvx2 : Vectors::kSse2;
+}
+
+void ClipShifter::ProcessBlock(double** inputs, double** outputs, int frames, double sampleRate,
+                               Vectors vectors) {
   StartBlock(sampleRate);
-  // The frames run on a copy: the compiler then knows that writing the output buffers cannot
-  // change the state, and keeps the state in registers instead of reloading it every frame.
-  ClipShifter state = *this;
-  state.ProcessFrames(inputs, outputs, frames);
-  *this = state;
+  const bool settled = SmoothersSettled();
+  if (vectors == Vectors::kAvx2)
+    ProcessFramesAvx2(inputs, outputs, frames, settled);
+  else
+    ProcessFramesSse2(inputs, outputs, frames, settled);
   EndBlock();
 }
 
+void ClipShifter::ProcessFramesSse2(double** inputs, double** outputs, int frames,
+                                    bool settledGains) {
+  ProcessFramesOnCopy<MeterPairs>(inputs, outputs, frames, settledGains);
+}
+
+// Three-operand instructions, single-instruction selects, four followers in one register.
+void ClipShifter::ProcessFramesAvx2(double** inputs, double** outputs, int frames,
+                                    bool settledGains) {
+  ProcessFramesOnCopy<MeterQuads>(inputs, outputs, frames, settledGains);
+}
+
+template <typename Meters>
+void ClipShifter::ProcessFramesOnCopy(double** inputs, double** outputs, int frames,
+                                      bool settledGains) {
+  // The frames run on a copy: the compiler then knows that writing the output buffers cannot
+  // change the state, and keeps the state in registers instead of reloading it every frame.
+  ClipShifter state = *this;
+  if (settledGains)
+    state.ProcessFrames<true, Meters>(inputs, outputs, frames);
+  else
+    state.ProcessFrames<false, Meters>(inputs, outputs, frames);
+  *this = state;
+}
+
+struct ClipShifter::FrameGains {
+  Lanes shape, out, in;
+};
+
+template <bool kSettledGains, typename Meters>
 void ClipShifter::ProcessFrames(double** inputs, double** outputs, int frames) {
   double* inLeft = inputs[0];
   double* inRight = inputs[1];
   double* outLeft = outputs[0];
   double* outRight = outputs[1];
-  // The meters never feed back into the sound, so they run as a second pass over each stretch
-  // of frames: two short loops keep their state in registers where one long loop could not.
-  constexpr int kStretch = 64;
-  Lanes levels[kStretch];
-  double largerReductions[kStretch];
   Meters meters(*this);
-  for (int start = 0; start < frames; start += kStretch) {
-    const int count = std::min(kStretch, frames - start);
-    for (int i = 0; i < count; ++i) {
-      const double left = Guarded(inLeft[start + i]);
-      const double right = Guarded(inRight[start + i]);
-      if (bypass) {
-        PassThrough(left, right);
-      } else {
-        SelectThreshold(left, right);
-        Clip(left, right);
-      }
-      outLeft[start + i] = outputLeft;
-      outRight[start + i] = outputRight;
-      levels[i] = Lanes{levelLeft, levelRight};
-      largerReductions[i] = reductionLeft < reductionRight ? reductionRight : reductionLeft;
-      if (!link) Glide();
+  const FrameGains settledGains = SettledGains();
+  for (int i = 0; i < frames; ++i) {
+    const double left = Guarded(inLeft[i]);
+    const double right = Guarded(inRight[i]);
+    if (bypass) {
+      PassThrough(left, right);
+    } else {
+      SelectThreshold(left, right);
+      Clip(left, right, kSettledGains ? settledGains : StepSmoothers());
     }
-    for (int i = 0; i < count; ++i) {
-      const Lanes outputMagnitudes = Abs(Lanes{outLeft[start + i], outRight[start + i]});
-      meters.Update(levels[i], outputMagnitudes, largerReductions[i]);
-    }
+    outLeft[i] = outputLeft;
+    outRight[i] = outputRight;
+    // The meters never feed back into the sound: taken before the glide, updated after it,
+    // they leave the glide's short chain of dependent steps free to start first.
+    const Lanes levels{levelLeft, levelRight};
+    const double largerReduction = reductionLeft < reductionRight ? reductionRight : reductionLeft;
+    if (!link) Glide();
+    // The output magnitudes come back from the buffers: a host may pass one buffer twice.
+    meters.Update(levels, Abs(Lanes{outLeft[i], outRight[i]}), largerReduction);
   }
   meters.Store(*this);
 }
@@ -156,7 +210,12 @@ void ClipShifter::SelectThreshold(double left, double right) {
     activeThreshold = glidePosition;
 }
 
-void ClipShifter::Clip(double left, double right) {
+bool ClipShifter::SmoothersSettled() const {
+  return clipShapeSmoother.SettledAt(clipShape) && outputGainSmoother.SettledAt(outputGain) &&
+         inputGainSmoother.SettledAt(inputGain);
+}
+
+ClipShifter::FrameGains ClipShifter::StepSmoothers() {
   // Left steps the smoothers first, so the right channel uses values one step further on.
   const double shapeLeft = clipShapeSmoother.Step(clipShape);
   const double outLeft = outputGainSmoother.Step(outputGain);
@@ -164,8 +223,16 @@ void ClipShifter::Clip(double left, double right) {
   const double shapeRight = clipShapeSmoother.Step(clipShape);
   const double outRight = outputGainSmoother.Step(outputGain);
   const double inRight = inputGainSmoother.Step(inputGain);
-  const Lanes x{left, right}, shape{shapeLeft, shapeRight};
-  const Lanes out{outLeft, outRight}, in{inLeft, inRight};
+  return {Lanes{shapeLeft, shapeRight}, Lanes{outLeft, outRight}, Lanes{inLeft, inRight}};
+}
+
+ClipShifter::FrameGains ClipShifter::SettledGains() const {
+  return {Broadcast(clipShapeSmoother.state), Broadcast(outputGainSmoother.state),
+          Broadcast(inputGainSmoother.state)};
+}
+
+void ClipShifter::Clip(double left, double right, const FrameGains& gains) {
+  const Lanes x{left, right}, shape = gains.shape, out = gains.out, in = gains.in;
   const Lanes threshold = Broadcast(activeThreshold), zero = Broadcast(0.0);
 
   // Above the threshold the overshoot shrinks by the shape and the result takes the sign of x:
@@ -185,15 +252,15 @@ void ClipShifter::Clip(double left, double right) {
   outputRight = output[1];
 }
 
-ClipShifter::Meters::Meters(const ClipShifter& s)
-    : fastInput(s.fastInputLeft, s.fastInputRight),
-      fastOutput(s.fastOutputLeft, s.fastOutputRight),
-      slowInput(s.slowInputLeft, s.slowInputRight),
-      slowOutput(s.slowOutputLeft, s.slowOutputRight),
-      reduction(s.reduction, s.reduction) {}
+ClipShifter::MeterPairs::MeterPairs(const ClipShifter& s)
+    : fastInput({&s.fastInputLeft, &s.fastInputRight}),
+      fastOutput({&s.fastOutputLeft, &s.fastOutputRight}),
+      slowInput({&s.slowInputLeft, &s.slowInputRight}),
+      slowOutput({&s.slowOutputLeft, &s.slowOutputRight}),
+      reduction({&s.reduction, &s.reduction}) {}
 
-void ClipShifter::Meters::Update(Lanes frameLevels, Lanes frameOutputMagnitudes,
-                                 double frameLargerReduction) {
+void ClipShifter::MeterPairs::Update(Lanes frameLevels, Lanes frameOutputMagnitudes,
+                                     double frameLargerReduction) {
   levels = frameLevels;
   outputMagnitudes = frameOutputMagnitudes;
   largerReduction = Broadcast(frameLargerReduction);
@@ -204,13 +271,37 @@ void ClipShifter::Meters::Update(Lanes frameLevels, Lanes frameOutputMagnitudes,
   slowOutput.Update(outputMagnitudes);
 }
 
-void ClipShifter::Meters::Store(ClipShifter& s) const {
-  fastInput.Store(s.fastInputLeft, s.fastInputRight, levels);
-  fastOutput.Store(s.fastOutputLeft, s.fastOutputRight, outputMagnitudes);
+void ClipShifter::MeterPairs::Store(ClipShifter& s) const {
+  fastInput.Store({&s.fastInputLeft, &s.fastInputRight}, levels);
+  fastOutput.Store({&s.fastOutputLeft, &s.fastOutputRight}, outputMagnitudes);
   EnvelopeFollower unused;
-  reduction.Store(s.reduction, unused, largerReduction);
-  slowInput.Store(s.slowInputLeft, s.slowInputRight, levels);
-  slowOutput.Store(s.slowOutputLeft, s.slowOutputRight, outputMagnitudes);
+  reduction.Store({&s.reduction, &unused}, largerReduction);
+  slowInput.Store({&s.slowInputLeft, &s.slowInputRight}, levels);
+  slowOutput.Store({&s.slowOutputLeft, &s.slowOutputRight}, outputMagnitudes);
+}
+
+ClipShifter::MeterQuads::MeterQuads(const ClipShifter& s)
+    : inputs({&s.fastInputLeft, &s.fastInputRight, &s.slowInputLeft, &s.slowInputRight}),
+      outputs({&s.fastOutputLeft, &s.fastOutputRight, &s.slowOutputLeft, &s.slowOutputRight}),
+      reduction({&s.reduction, &s.reduction}) {}
+
+void ClipShifter::MeterQuads::Update(Lanes frameLevels, Lanes frameOutputMagnitudes,
+                                     double frameLargerReduction) {
+  levels = __builtin_shufflevector(frameLevels, frameLevels, 0, 1, 0, 1);
+  outputMagnitudes =
+      __builtin_shufflevector(frameOutputMagnitudes, frameOutputMagnitudes, 0, 1, 0, 1);
+  largerReduction = Broadcast(frameLargerReduction);
+  inputs.Update(levels);
+  outputs.Update(outputMagnitudes);
+  reduction.Update(largerReduction);
+}
+
+void ClipShifter::MeterQuads::Store(ClipShifter& s) const {
+  inputs.Store({&s.fastInputLeft, &s.fastInputRight, &s.slowInputLeft, &s.slowInputRight}, levels);
+  outputs.Store({&s.fastOutputLeft, &s.fastOutputRight, &s.slowOutputLeft, &s.slowOutputRight},
+                outputMagnitudes);
+  EnvelopeFollower unused;
+  reduction.Store({&s.reduction, &unused}, largerReduction);
 }
 
 void ClipShifter::Glide() {

@@ -51,24 +51,51 @@ struct ClipShifter {
   GainSmoother outputGainSmoother;
   GainSmoother clipShapeSmoother;
 
+  // The vector instructions the frames run on. Every kind gives the same bits: only plain IEEE
+  // operations in lanes, no fused multiply-add.
+  enum class Vectors { kSse2, kAvx2 };
+  // The widest kind this processor runs; kAvx2 must not be asked for where this says kSse2.
+  static Vectors Widest();
+
   // Two input and two output channels; outputs may be the inputs (in-place processing). Tiny,
   // infinite and not-a-number inputs are replaced by 0 in the input buffers too.
-  void ProcessBlock(double** inputs, double** outputs, int frames, double sampleRate);
+  void ProcessBlock(double** inputs, double** outputs, int frames, double sampleRate) {
+    ProcessBlock(inputs, outputs, frames, sampleRate, Widest());
+  }
+  void ProcessBlock(double** inputs, double** outputs, int frames, double sampleRate,
+                    Vectors vectors);
 
   // Back to the initial threshold: after a threshold or Link change and on reset.
   void RestartThreshold();
 
  private:
-  // The meter followers while a block runs: the left/right pairs side by side (the reduction
-  // follower in both lanes). Loaded at the start of the frames, stored back at the end.
-  struct Meters;
+  // The meter followers while a block runs, several side by side in vector registers: pairs
+  // for SSE2, quads for AVX2. Loaded at the start of the frames, stored back at the end.
+  struct MeterPairs;
+  struct MeterQuads;
+
+  // The smoothed clip shape, output gain and input gain for the left and the right sample.
+  struct FrameGains;
 
   // The per-frame steps are inlined into the frame loop: calls would cost more than the steps.
   void StartBlock(double sampleRate);
+  // True when all three smoothers sit exactly on their targets' fixed points: the block's frames
+  // can then use constant gains, which gives the same bits as stepping them.
+  bool SmoothersSettled() const;
+  // The same frame loop compiled for each kind of vector instructions.
+  void ProcessFramesSse2(double** inputs, double** outputs, int frames, bool settledGains);
+  [[gnu::target("avx2")]] void ProcessFramesAvx2(double** inputs, double** outputs, int frames,
+                                                 bool settledGains);
+  template <typename Meters>
+  [[gnu::always_inline]] inline void ProcessFramesOnCopy(double** inputs, double** outputs,
+                                                         int frames, bool settledGains);
+  template <bool kSettledGains, typename Meters>
   [[gnu::always_inline]] inline void ProcessFrames(double** inputs, double** outputs, int frames);
+  [[gnu::always_inline]] inline FrameGains StepSmoothers();
+  [[gnu::always_inline]] inline FrameGains SettledGains() const;
   [[gnu::always_inline]] inline void PassThrough(double left, double right);
   [[gnu::always_inline]] inline void SelectThreshold(double left, double right);
-  [[gnu::always_inline]] inline void Clip(double left, double right);
+  [[gnu::always_inline]] inline void Clip(double left, double right, const FrameGains& gains);
   [[gnu::always_inline]] inline void Glide();
   void EndBlock();
 };

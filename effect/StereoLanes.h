@@ -1,7 +1,8 @@
-// StereoLanes: a left and a right double computed side by side in one vector register. Every
-// lane performs exactly the IEEE operation the scalar formula would, so the bits are the same;
-// only the branches go away (selects instead), and with them the mispredictions on music.
-// SSE2 is part of every x86-64 processor, the only kind both builds target.
+// StereoLanes: a left and a right double computed side by side in one vector register, and the
+// meter followers four at a time. Every lane performs exactly the IEEE operation the scalar
+// formula would, so the bits are the same; only the branches go away (selects instead), and with
+// them the mispredictions on music. SSE2 is part of every x86-64 processor, the only kind both
+// builds target; the four-lane vectors are for AVX2 code only (without AVX they are slow).
 #pragma once
 
 #include <emmintrin.h>
@@ -12,6 +13,7 @@
 
 using Lanes = double __attribute__((vector_size(16)));
 using LaneBits = int64_t __attribute__((vector_size(16)));
+using Quad = double __attribute__((vector_size(32)));
 
 inline Lanes Broadcast(double value) {
   return Lanes{value, value};
@@ -21,29 +23,45 @@ inline Lanes Abs(Lanes v) {
   return reinterpret_cast<Lanes>(reinterpret_cast<LaneBits>(v) & INT64_MAX);
 }
 
-// Two EnvelopeFollower updates with the same coefficients, one per lane.
-struct FollowerLanes {
-  Lanes value;
-  Lanes attack;
-  Lanes release;
+// value < 0 ? 0 : (value > 1 ? 1 : value), written as the minimum and maximum instructions
+// compare, which gives exactly these comparisons (a not-a-number value passes through).
+inline void ClampToUnit(Lanes& value) {
+  value = _mm_max_pd(Broadcast(0.0), _mm_min_pd(Broadcast(1.0), value));
+}
 
-  FollowerLanes(const EnvelopeFollower& left, const EnvelopeFollower& right)
-      : value{left.value, right.value},
-        attack{left.attack, right.attack},
-        release{left.release, right.release} {}
+inline void ClampToUnit(Quad& value) {
+  const Quad zero = Quad{} + 0.0, one = Quad{} + 1.0;
+  const Quad atMostOne = one < value ? one : value;
+  value = zero > atMostOne ? zero : atMostOne;
+}
 
-  void Store(EnvelopeFollower& left, EnvelopeFollower& right, Lanes lastInput) const {
-    left.value = value[0];
-    right.value = value[1];
-    left.lastInput = lastInput[0];
-    right.lastInput = lastInput[1];
+// EnvelopeFollower updates side by side, one follower per lane.
+template <typename Vector, int kCount>
+struct FollowerVector {
+  Vector value;
+  Vector attack;
+  Vector release;
+
+  explicit FollowerVector(const EnvelopeFollower* const (&followers)[kCount]) {
+    for (int i = 0; i < kCount; ++i) {
+      value[i] = followers[i]->value;
+      attack[i] = followers[i]->attack;
+      release[i] = followers[i]->release;
+    }
   }
 
-  // As EnvelopeFollower::Update. The clamp uses maxpd/minpd, whose operand order gives exactly
-  // the comparisons of the formula (a not-a-number value passes through, as it does there).
-  void Update(Lanes x) {
-    const Lanes c = x > value ? attack : release;
-    const Lanes next = (value - x) * c + x;
-    value = _mm_min_pd(Broadcast(1.0), _mm_max_pd(Broadcast(0.0), next));
+  void Store(EnvelopeFollower* const (&followers)[kCount], const Vector& lastInput) const {
+    for (int i = 0; i < kCount; ++i) {
+      followers[i]->value = value[i];
+      followers[i]->lastInput = lastInput[i];
+    }
+  }
+
+  // As EnvelopeFollower::Update. Vectors go by reference: a four-lane vector passed by value
+  // would travel differently between SSE2 and AVX2 code.
+  void Update(const Vector& x) {
+    const Vector c = x > value ? attack : release;
+    value = (value - x) * c + x;
+    ClampToUnit(value);
   }
 };

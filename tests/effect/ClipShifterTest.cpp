@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <limits>
 #include <vector>
@@ -233,6 +234,75 @@ TEST(ClipShifter, WithoutAThresholdTimeOrSampleRateTheThresholdStandsStill) {
   }
   RunSilence(shifter, 1, kRate);
   EXPECT_GT(shifter.glideStep, 0.0);
+}
+
+// Every value a block leaves behind, as bits.
+std::vector<uint64_t> StateBits(const ClipShifter& s) {
+  std::vector<double> values = {s.activeThreshold,
+                                s.glidePosition,
+                                s.shiftAmount,
+                                s.levelLeft,
+                                s.levelRight,
+                                s.reductionLeft,
+                                s.reductionRight,
+                                s.outputLeft,
+                                s.outputRight,
+                                s.inputGainSmoother.state,
+                                s.outputGainSmoother.state,
+                                s.clipShapeSmoother.state};
+  for (const EnvelopeFollower* f :
+       {&s.fastInputLeft, &s.fastInputRight, &s.fastOutputLeft, &s.fastOutputRight, &s.reduction,
+        &s.slowInputLeft, &s.slowInputRight, &s.slowOutputLeft, &s.slowOutputRight}) {
+    values.push_back(f->value);
+    values.push_back(f->lastInput);
+  }
+  std::vector<uint64_t> bits(values.size());
+  std::memcpy(bits.data(), values.data(), values.size() * sizeof(double));
+  return bits;
+}
+
+TEST(ClipShifter, SseAndAvxFramesSoundTheSameBitForBit) {
+  if (ClipShifter::Widest() != ClipShifter::Vectors::kAvx2) GTEST_SKIP() << "no AVX2 here";
+  // Bass, a chord tone, noise and gaps, loud enough to clip and glide both ways, through gain
+  // changes (smoothers moving, then settled), bypass, Link and Fast.
+  constexpr int kFrames = 60000;
+  Stereo in(kFrames);
+  uint64_t noise = 0x9E3779B97F4A7C15ull;
+  for (int i = 0; i < kFrames; ++i) {
+    noise ^= noise << 13, noise ^= noise >> 7, noise ^= noise << 17;
+    const double hiss = static_cast<double>(noise >> 11) / 9007199254740992.0 - 0.5;
+    const double gate = (i / 3000) % 4 == 3 ? 0.0 : 1.0;
+    in.left[i] = gate * (0.8 * std::sin(i * 0.008) + 0.3 * std::sin(i * 0.061) + 0.2 * hiss);
+    in.right[i] = gate * (0.7 * std::sin(i * 0.0081) + 0.4 * std::sin(i * 0.047) - 0.2 * hiss);
+  }
+  ClipShifter sse = Defaults();
+  sse.initialThreshold = 0.25;
+  sse.endThreshold = 0.7;
+  sse.clipShape = 0.6;
+  sse.RestartThreshold();
+  ClipShifter avx = sse;
+  Stereo sseIn = in, avxIn = in, sseOut(kFrames), avxOut(kFrames);
+  double largestShift = 0.0;
+  for (int start = 0, block = 0; start < kFrames; start += 500, ++block) {
+    for (ClipShifter* s : {&sse, &avx}) {
+      s->inputGain = block % 20 < 10 ? 1.6 : 1.1;
+      s->bypass = block % 37 == 36;
+      s->link = block % 29 == 28;
+      s->fast = block % 60 >= 30;
+      if (block == 60) std::swap(s->initialThreshold, s->endThreshold);  // gliding down
+    }
+    double* sseChannels[2] = {sseIn.left.data() + start, sseIn.right.data() + start};
+    double* sseOutputs[2] = {sseOut.left.data() + start, sseOut.right.data() + start};
+    double* avxChannels[2] = {avxIn.left.data() + start, avxIn.right.data() + start};
+    double* avxOutputs[2] = {avxOut.left.data() + start, avxOut.right.data() + start};
+    sse.ProcessBlock(sseChannels, sseOutputs, 500, kRate, ClipShifter::Vectors::kSse2);
+    avx.ProcessBlock(avxChannels, avxOutputs, 500, kRate, ClipShifter::Vectors::kAvx2);
+    ASSERT_EQ(StateBits(sse), StateBits(avx)) << "block " << block;
+    largestShift = std::max(largestShift, sse.shiftAmount);
+  }
+  EXPECT_GT(largestShift, 0.5);  // the threshold really moved
+  EXPECT_EQ(std::memcmp(sseOut.left.data(), avxOut.left.data(), kFrames * sizeof(double)), 0);
+  EXPECT_EQ(std::memcmp(sseOut.right.data(), avxOut.right.data(), kFrames * sizeof(double)), 0);
 }
 
 }  // namespace

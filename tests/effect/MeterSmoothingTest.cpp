@@ -45,7 +45,7 @@ TEST(EnvelopeFollower, AttacksBelowFiftyMicrosecondsJumpAndValuesStayWithinZeroA
   EXPECT_DOUBLE_EQ(follower.value, 0.7);
 }
 
-TEST(FollowerLanes, UpdateMatchesTwoEnvelopeFollowersBitForBit) {
+TEST(FollowerVector, PairsAndQuadsUpdateAsEnvelopeFollowersBitForBit) {
   uint64_t state = 0x2545F4914F6CDD1Dull;
   auto uniform = [&state] {
     state ^= state << 13;
@@ -54,20 +54,28 @@ TEST(FollowerLanes, UpdateMatchesTwoEnvelopeFollowersBitForBit) {
     return static_cast<double>(state >> 11) / 9007199254740992.0;
   };
   const double edges[] = {0.0, 1e-300, 0.5, 1.0 - 1.1e-16, 1.0, 1.0 + 2.3e-16, 3.0};
-  EnvelopeFollower left, right;
-  for (int i = 0; i < 200000; ++i) {
+  EnvelopeFollower followers[4];
+  for (int i = 0; i < 100000; ++i) {
     // Inputs mostly in [0, 1], some edges and some above full scale; coefficients of every size,
     // including the ones above 1 that a negative sample rate gives.
-    const double xl = i % 7 == 0 ? edges[i / 7 % 7] : uniform() * (i % 5 == 0 ? 4.0 : 1.0);
-    const double xr = uniform() * (i % 3 == 0 ? 1.5 : 1.0);
-    left.attack = right.attack = i % 3 == 0 ? 1e-9 : uniform();
-    left.release = right.release = i % 101 == 0 ? 1.5 : std::pow(uniform(), 0.01);
-    FollowerLanes lanes(left, right);
-    lanes.Update(Lanes{xl, xr});
-    left.Update(xl);
-    right.Update(xr);
-    ASSERT_EQ(std::memcmp(&lanes.value[0], &left.value, sizeof(double)), 0) << i;
-    ASSERT_EQ(std::memcmp(&lanes.value[1], &right.value, sizeof(double)), 0) << i;
+    Quad x;
+    for (int lane = 0; lane < 4; ++lane) {
+      x[lane] = (i + lane) % 7 == 0 ? edges[(i + lane) / 7 % 7]
+                                    : uniform() * ((i + lane) % 5 == 0 ? 4.0 : 1.0);
+      followers[lane].attack = (i + lane) % 3 == 0 ? 1e-9 : uniform();
+      followers[lane].release = (i + lane) % 101 == 0 ? 1.5 : std::pow(uniform(), 0.01);
+    }
+    FollowerVector<Quad, 4> quad({&followers[0], &followers[1], &followers[2], &followers[3]});
+    FollowerVector<Lanes, 2> pair({&followers[0], &followers[1]});
+    quad.Update(x);
+    pair.Update(Lanes{x[0], x[1]});
+    for (int lane = 0; lane < 4; ++lane) {
+      followers[lane].Update(x[lane]);
+      ASSERT_EQ(std::memcmp(&quad.value[lane], &followers[lane].value, sizeof(double)), 0) << i;
+      if (lane < 2) {
+        ASSERT_EQ(std::memcmp(&pair.value[lane], &followers[lane].value, sizeof(double)), 0) << i;
+      }
+    }
   }
 }
 

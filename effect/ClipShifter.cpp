@@ -28,15 +28,17 @@ constexpr double kReductionReleaseMs = 1000.0;
 constexpr double kSlowAttackMs = 5.0;
 constexpr double kSlowReleaseMs = 5000.0;
 
-// Always stores back (the same value when it is kept): a jump on silence mixed with sound would
-// be mispredicted.
+// Computed without a jump (silence mixed with sound would be mispredicted); stored back only when
+// the value changes, which real audio almost never does, so the host's buffer is not written
+// on every frame.
 double Guarded(double& sample) {
   const uint64_t bits = std::bit_cast<uint64_t>(sample);
   const unsigned exponent = static_cast<unsigned>(bits >> 52) & 0x7FF;
   // One unsigned comparison for kSmallestKeptExponent <= exponent < kInfinityExponent.
   const bool kept = exponent - kSmallestKeptExponent < kInfinityExponent - kSmallestKeptExponent;
-  sample = std::bit_cast<double>(bits & -static_cast<uint64_t>(kept));
-  return sample;
+  const uint64_t guarded = bits & -static_cast<uint64_t>(kept);
+  if (guarded != bits) sample = 0.0;
+  return std::bit_cast<double>(guarded);
 }
 
 // Asked once when the module loads, so the audio thread only reads a constant.

@@ -77,7 +77,7 @@ class FerrixThroughHost : public ::testing::Test {
  protected:
   // Renders `input` with `args` and answers the output.
   AudioData RenderFile(const std::string& input, std::vector<std::string> args) {
-    const std::string output = scratch.File("out-" + std::to_string(renders++) + ".wav");
+    const std::string output = scratch.File(std::to_string(renders++) + "-out.wav");
     args.insert(args.begin(), {"--plugin", FerrixModule(), "--quiet"});
     args.insert(args.end(), {input, output});
     const ProcessResult r = RunHost(args);
@@ -123,7 +123,7 @@ TEST_F(FerrixThroughHost, ProgramFilesRestoreEveryFactoryValueExactly) {
   Write(input, Music(kDoubleWav, false));
   for (int program = 0; program <= 9; ++program) {
     SCOPED_TRACE(program);
-    const std::string file = scratch.File("p" + std::to_string(program) + ".fxp");
+    const std::string file = scratch.File(std::to_string(program) + ".fxp");
     const ProcessResult r =
         RunHost({"--plugin", FerrixModule(), "--preset", std::to_string(program), "--save", file});
     ASSERT_EQ(r.exitCode, 0) << r.err;

@@ -9,6 +9,7 @@
 #include "host/AudioFile.h"
 #include "host/CrashGuard.h"
 #include "host/ErrorLine.h"
+#include "host/FerrixGainReduction.h"
 #include "host/Host.h"
 #include "host/LevelStats.h"
 #include "host/MainJob.h"
@@ -93,6 +94,7 @@ int RunHostCommand(const Options& options) {
     summary.blockFrames = options.block;
     summary.inputLevels = MeasureLevels(input);
     summary.outputLevels = MeasureLevels(output);
+    summary.largestGainReductionDb = GainReductionIfFerrix(plugin, input, output);
     if (options.json) {
       std::fputs(SummaryJson(summary).c_str(), stdout);
     } else if (!options.quiet) {

@@ -4,6 +4,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -19,12 +22,45 @@ PresetProgram CurrentProgram(const Plugin& plugin) {
   return program;
 }
 
+// The display text of a number and its neighbours one unit away in the last shown digit
+// ("89" gives "89", "90", "88"): a display may truncate 89.99998 to "89". Any other text
+// (a value text such as "on") is its own only candidate.
+std::vector<std::string> DisplayCandidates(const std::string& display) {
+  char* end = nullptr;
+  const double value = std::strtod(display.c_str(), &end);
+  if (display.empty() || *end != '\0') return {display};
+  const size_t point = display.find('.');
+  const int decimals =
+      point == std::string::npos ? 0 : static_cast<int>(display.size() - point - 1);
+  const double unit = std::pow(10.0, -decimals);
+  std::vector<std::string> candidates = {display};
+  for (const double neighbour : {value + unit, value - unit}) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.*f", decimals, neighbour);
+    candidates.push_back(text);
+  }
+  return candidates;
+}
+
+// A parameter list holds normalised floats, and a value such as 4.2 dB does not come back from
+// its float exactly (4.2000003). When a value the plug-in shows, typed back in through
+// effString2Parameter, has the very same normalised float, the file cannot tell it from the saved
+// value and it is the likelier one (factory values and typed values sit on the display grid), so
+// it is taken; otherwise the float stands.
+void ApplyParam(const Plugin& plugin, int32_t index, float normalized) {
+  plugin.SetParam(index, normalized);
+  for (const std::string& text : DisplayCandidates(plugin.ParamDisplay(index))) {
+    if (plugin.String2Parameter(index, text) && plugin.GetParam(index) == normalized) return;
+  }
+  plugin.SetParam(index, normalized);
+}
+
 void ApplyProgram(const Plugin& plugin, const PresetProgram& program) {
   plugin.SetProgramName(program.name);
   const auto count =
       std::min<size_t>(program.params.size(), static_cast<size_t>(plugin.NumParams()));
   for (size_t i = 0; i < count; ++i)
-    plugin.SetParam(static_cast<int32_t>(i), program.params[i]);
+    ApplyParam(plugin, static_cast<int32_t>(i), program.params[i]);
 }
 
 }  // namespace

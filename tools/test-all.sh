@@ -21,5 +21,5 @@ done
 
 echo "== windows (under wine)"
 bash tools/run-windows-tests.sh -j2
-bash tools/compare-platform-renders.sh tests/host/test_gain_params
+bash tools/compare-platform-renders.sh
 echo "== all tests passed"

@@ -207,13 +207,5 @@ TEST_F(FerrixHost, MainJobRendersTheDemoWithEveryProgram) {
   ExpectScaled(demo, ReadBack(outDir + "/02-Double.wav"), 2.0);
 }
 
-TEST_F(FerrixHost, DefaultPluginIsTheFerrixModuleBesideTheHost) {
-  const std::string beside = BesideHost("Ferrix");
-  if (Exists(beside + ".so") || Exists(beside + ".dll")) GTEST_SKIP() << "Ferrix is built";
-  const ProcessResult r = RunHost({input, output});
-  EXPECT_NE(r.exitCode, 0);
-  EXPECT_NE(r.err.find(beside), std::string::npos) << r.err;
-}
-
 }  // namespace
 }  // namespace ferrix::host::testing

@@ -1,4 +1,4 @@
-// Scratch folders live under the system temporary folder, named after the running test.
+// Scratch folders live under the system temporary folder, named after the process and the test.
 #include "tests/host/HostTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -23,12 +23,23 @@ std::string GainParamsModule() {
   return NativePath(TEST_GAIN_PARAMS_MODULE);
 }
 
-ScratchDir::ScratchDir() {
+namespace {
+
+// "<prefix>-<process id>-<suite>-<test>" in the temporary folder: unique per running test, so
+// that suites of two build trees (or two checkouts) may run at the same time.
+std::filesystem::path TestTempPath(const char* prefix) {
   const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  std::string name = std::string("ferrix-host-") + info->test_suite_name() + "-" + info->name();
+  std::string name = std::string(prefix) + "-" + std::to_string(ProcessId()) + "-" +
+                     info->test_suite_name() + "-" + info->name();
   for (char& c : name)
-    c = c == '/' ? '_' : c;
-  dir_ = std::filesystem::temp_directory_path() / name;
+    c = c == '/' ? '_' : c;  // parameterised tests have slashes in their names
+  return std::filesystem::temp_directory_path() / name;
+}
+
+}  // namespace
+
+ScratchDir::ScratchDir() {
+  dir_ = TestTempPath("ferrix-host");
   std::filesystem::remove_all(dir_);
   std::filesystem::create_directories(dir_);
 }
@@ -71,11 +82,7 @@ AudioData ReadBack(const std::string& path) {
 }
 
 ProcessResult RunHost(const std::vector<std::string>& args) {
-  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  std::string name = std::string("ferrix-host-run-") + info->test_suite_name() + "-" + info->name();
-  for (char& c : name)
-    c = c == '/' ? '_' : c;  // parameterised tests have slashes in their names
-  const auto base = std::filesystem::temp_directory_path() / name;
+  const auto base = TestTempPath("ferrix-host-run");
   ProcessResult result =
       RunProcess(HostExe(), args, base.string() + ".out", base.string() + ".err");
   for (const char* suffix : {".out", ".err"})

@@ -46,6 +46,8 @@ struct ProcessResult {
 ProcessResult RunHost(const std::vector<std::string>& args);
 std::string ReadTextFile(const std::string& path);
 
+int ProcessId();  // of the test process; in the per-platform process file
+
 // Runs any program with stdout and stderr going to the two files; one file per platform.
 ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& args,
                          const std::string& outFile, const std::string& errFile);

@@ -11,6 +11,10 @@ std::string NativePath(const char* buildPath) {
   return buildPath;
 }
 
+int ProcessId() {
+  return static_cast<int>(getpid());
+}
+
 ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& args,
                          const std::string& outFile, const std::string& errFile) {
   std::vector<std::string> all = {program};

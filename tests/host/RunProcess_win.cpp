@@ -14,6 +14,10 @@ std::string NativePath(const char* buildPath) {
   return path;
 }
 
+int ProcessId() {
+  return static_cast<int>(GetCurrentProcessId());
+}
+
 namespace {
 
 HANDLE OpenForChild(const std::string& path) {

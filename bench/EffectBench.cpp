@@ -6,7 +6,7 @@
 #include <cstring>
 #include <vector>
 
-#include "tools/renders/OfflineFerrix.h"
+#include "effect/Ferrix.h"
 #include "tools/renders/TestSignals.h"
 
 namespace {
@@ -24,7 +24,7 @@ struct Workload {
 
 void BM_ProcessBlockDouble(benchmark::State& state) {
   Workload w;
-  OfflineFerrix effect;
+  Ferrix effect(nullptr);  // no host: every request towards it answers 0
   effect.SetSampleRate(48000.0);
   effect.AnnounceAllParams();
   effect.LoadPreset(1);

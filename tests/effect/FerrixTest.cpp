@@ -4,8 +4,8 @@
 #include <cstring>
 #include <string>
 
+#include "effect/Ferrix.h"
 #include "effect/FerrixParam.h"
-#include "tools/renders/OfflineFerrix.h"
 
 namespace {
 
@@ -36,7 +36,7 @@ TEST(FerrixParams, NineParametersExactlyAsTabled) {
       {"Fast", ParamKind::Bool, 0, 1, 1, 0, 1, "", 0, 0.0},
       {"Bypass", ParamKind::Bool, 0, 1, 1, 0, 1, "", 0, 0.0},
   };
-  OfflineFerrix effect;
+  Ferrix effect(nullptr);
   ASSERT_EQ(effect.NParams(), 9);
   EXPECT_EQ(effect.NPresets(), 20);
   EXPECT_STREQ(effect.EffectName(), "Tessomar");
@@ -61,7 +61,7 @@ TEST(FerrixParams, NineParametersExactlyAsTabled) {
 }
 
 TEST(FerrixParams, DefaultDisplayTexts) {
-  OfflineFerrix effect;
+  Ferrix effect(nullptr);
   EXPECT_EQ(Display(effect.GetParam(kThresholdTime)), "75");
   EXPECT_STREQ(effect.GetParam(kThresholdTime)->LabelText(), "ms");
   EXPECT_EQ(Display(effect.GetParam(kClipShape)), "1.00");
@@ -73,7 +73,7 @@ TEST(FerrixParams, DefaultDisplayTexts) {
 }
 
 TEST(FerrixPresets, FactoryBankByNameAndValues) {
-  OfflineFerrix effect;
+  Ferrix effect(nullptr);                // no host: every request towards it answers 0
   effect.FillEmptyPresets("Empty", 20);  // what the module entry does after construction
   const char* names[] = {"-",
                          "Bass Grit",
@@ -101,7 +101,7 @@ TEST(FerrixPresets, FactoryBankByNameAndValues) {
 }
 
 TEST(FerrixPresets, ComprSaturationTurnsLinkOnWithBothThresholdsAtMinus11) {
-  OfflineFerrix effect;
+  Ferrix effect(nullptr);
   effect.AnnounceAllParams();
   ASSERT_TRUE(effect.LoadPreset(5));
   EXPECT_EQ(effect.GetParam(kLink)->Value(), 1.0);
@@ -112,7 +112,7 @@ TEST(FerrixPresets, ComprSaturationTurnsLinkOnWithBothThresholdsAtMinus11) {
 }
 
 TEST(FerrixReactions, DecibelsBecomeLinearGains) {
-  OfflineFerrix effect;
+  Ferrix effect(nullptr);
   const ClipShifter& p = effect.Processing();
   EXPECT_EQ(p.inputGain, 0.0);  // until the host opens the effect
   EXPECT_EQ(p.thresholdTime, 0.0);
@@ -135,7 +135,7 @@ TEST(FerrixReactions, DecibelsBecomeLinearGains) {
 }
 
 TEST(FerrixReactions, ThresholdEndChangeRestartsFromTheInitialThreshold) {
-  OfflineFerrix effect;
+  Ferrix effect(nullptr);
   effect.SetSampleRate(48000.0);
   effect.AnnounceAllParams();
   effect.LoadPreset(1);  // Bass Grit: −12 → −3 dB
@@ -154,7 +154,7 @@ TEST(FerrixReactions, ThresholdEndChangeRestartsFromTheInitialThreshold) {
 }
 
 TEST(FerrixReactions, ResetPutsReadOutsToTheFloorAndTheThresholdBack) {
-  OfflineFerrix effect;
+  Ferrix effect(nullptr);
   effect.AnnounceAllParams();
   effect.LoadPreset(4);  // Overhead: −6.6 → −19 dB
   std::vector<double> left(2000, 0.9), right(2000, 0.9);
@@ -170,7 +170,7 @@ TEST(FerrixReactions, ResetPutsReadOutsToTheFloorAndTheThresholdBack) {
 }
 
 TEST(FerrixReactions, LinkOnRestartsAndLinkOffChangesNothingElse) {
-  OfflineFerrix effect;
+  Ferrix effect(nullptr);
   effect.AnnounceAllParams();
   effect.LoadPreset(8);  // Reverse Smack: −2.5 → −7 dB
   std::vector<double> left(3000, 0.9), right(3000, 0.9);

@@ -7,9 +7,9 @@
 #include <cstring>
 #include <filesystem>
 
+#include "effect/Ferrix.h"
 #include "effect/FerrixParam.h"
 #include "tests/host/HostTestSupport.h"
-#include "tools/renders/OfflineFerrix.h"
 #include "tools/renders/TestSignals.h"
 
 namespace ferrix::host::testing {
@@ -45,7 +45,7 @@ void Write(const std::string& path, const AudioData& audio) {
 
 // The effect itself, as the host sets it up: opened, the rate set, a program, one plain value.
 AudioData RenderInProcess(const AudioData& in, int program, int param, double value) {
-  OfflineFerrix effect;
+  Ferrix effect(nullptr);  // no host: every request towards it answers 0
   effect.SetSampleRate(in.sampleRate);
   effect.AnnounceAllParams();
   effect.ResetState();

@@ -6,8 +6,8 @@
 #include <bit>
 #include <cstdio>
 
+#include "effect/Ferrix.h"
 #include "effect/FerrixParam.h"
-#include "tools/renders/OfflineFerrix.h"
 
 static_assert(std::endian::native == std::endian::little, "reference files are little-endian");
 
@@ -30,7 +30,7 @@ SceneEvent Open(int frame) {
   return {frame, SceneEvent::kOpen, 0, 0.0};
 }
 
-void Apply(OfflineFerrix& effect, const SceneEvent& event) {
+void Apply(Ferrix& effect, const SceneEvent& event) {
   switch (event.kind) {
     case SceneEvent::kLoadPreset:
       effect.LoadPreset(event.index);
@@ -111,7 +111,7 @@ const std::vector<Scene>& ReferenceScenes() {
 }
 
 Render RenderScene(const Scene& scene, const StereoSignal& input) {
-  OfflineFerrix effect;
+  Ferrix effect(nullptr);  // no host: every request towards it answers 0
   effect.SetSampleRate(scene.sampleRate);
   if (scene.openFirst) effect.AnnounceAllParams();
   effect.ResetState();

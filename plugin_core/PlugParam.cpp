@@ -1,6 +1,7 @@
 // PlugParam: definition, the normalised mapping and display text.
 #include "plugin_core/PlugParam.h"
 
+#include <charconv>
 #include <climits>
 #include <cmath>
 #include <cstdio>
@@ -9,6 +10,8 @@
 namespace {
 
 constexpr int kMaxDisplayPrecision = 6;
+// The longest fixed text of a double: 309 integer digits, sign, point and six decimals.
+constexpr int kFixedTextSize = 330;
 
 void CopyBounded(char* out, int outSize, const char* text) {
   if (outSize <= 0) return;
@@ -103,7 +106,12 @@ void PlugParam::FormatValue(double value, bool isNormalized, bool useValueTexts,
   if (negateDisplay_) value = -value;
   if (outSize <= 0) return;
   if (displayPrecision_ > 0) {
-    std::snprintf(out, static_cast<size_t>(outSize), "%.*f", displayPrecision_, value);
+    // "%.*f" in the C locale, whatever locale the host process has set.
+    char text[kFixedTextSize];
+    const auto result = std::to_chars(text, text + sizeof text - 1, value, std::chars_format::fixed,
+                                      displayPrecision_);
+    *result.ptr = '\0';
+    CopyBounded(out, outSize, text);
   } else {
     std::snprintf(out, static_cast<size_t>(outSize), "%d", TruncateToInt(value));
   }

@@ -1,5 +1,7 @@
 // VstEffect dispatcher: the frame every host request runs in (lock, null object, the idle
 // opcodes) and the answer to each opcode the effect handles; all others answer 0.
+#include <cctype>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -12,6 +14,16 @@
 #include "vst/VstEffect.h"
 
 namespace {
+
+// Reads a decimal number whatever C locale the host process has set (hosts may switch
+// LC_NUMERIC to a decimal comma); answers false when the text does not start with one.
+bool ReadNumber(const char* text, double* value) {
+  while (std::isspace(static_cast<unsigned char>(*text)))
+    ++text;
+  if (*text == '+') ++text;
+  const auto [end, error] = std::from_chars(text, text + std::strlen(text), *value);
+  return error == std::errc() && end != text;
+}
 
 constexpr VstIntPtr kIdentity = 0x4E764566;  // "NvEf"
 constexpr VstIntPtr kVendorAnswer = 0xBEEF;
@@ -219,7 +231,7 @@ VstIntPtr VstEffect::String2Parameter(int32_t index, const char* text) {
     if (!entry) return 0;
     value = entry->value;
   } else {
-    value = std::strtod(text, nullptr);
+    if (!ReadNumber(text, &value)) return 0;
     if (param->NegateDisplay()) value = -value;
   }
   if (Editor()) Editor()->SetParamFromPlugin(index, value, false);

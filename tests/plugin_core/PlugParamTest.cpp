@@ -159,4 +159,20 @@ TEST(PlugParam, DisplayTextIsBoundedAndNeverConvertsOutOfRangeIntegers) {
   EXPECT_EQ(small[4], '#');
 }
 
+TEST(PlugParam, DecimalDisplayRoundsToNearestEvenLikeTheCFormat) {
+  PlugParam shape;
+  shape.DefineDouble("Shape", 1.0, 0.0, 1e300, 0.01, "");
+  char text[400];
+  // 0.125 and 0.375 are exact in binary: halves go to the even digit.
+  for (const auto& [value, shown] :
+       {std::pair{0.125, "0.12"}, std::pair{0.375, "0.38"}, std::pair{0.005, "0.01"},
+        std::pair{-0.0, "-0.00"}, std::pair{2.675, "2.67"},
+        std::pair{1e21, "1000000000000000000000.00"}}) {
+    shape.FormatValue(value, false, false, text, sizeof text);
+    EXPECT_STREQ(text, shown) << value;
+  }
+  shape.FormatValue(1e300, false, false, text, sizeof text);
+  EXPECT_EQ(std::strlen(text), 304u);
+}
+
 }  // namespace

@@ -116,6 +116,12 @@ TEST_F(ModuleDispatcher, TextToParameter) {
   EXPECT_EQ(text(8, "OFF"), 0);  // value texts compare exactly
   EXPECT_EQ(Display(8), "on");
   EXPECT_EQ(text(9, "1"), 0);
+  // A text that is no number is not understood and changes nothing.
+  EXPECT_EQ(text(0, "loud"), 0);
+  EXPECT_EQ(text(0, ""), 0);
+  EXPECT_EQ(Display(0), "4.00");
+  EXPECT_EQ(text(0, " +1.5"), 1);
+  EXPECT_EQ(Display(0), "1.50");
   EXPECT_EQ(module.Dispatch(effString2Parameter, 0, 0, nullptr), 1);
   EXPECT_EQ(module.Dispatch(effString2Parameter, 9, 0, nullptr), 0);
   // The host is not told.

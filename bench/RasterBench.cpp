@@ -2,7 +2,6 @@
 // composite of the same sizes for the source-alpha blit, memcpy for the raw copy.
 #include <benchmark/benchmark.h>
 #include <pixman.h>
-#include <png.h>
 
 #include <algorithm>
 #include <cmath>
@@ -16,6 +15,7 @@
 #include "raster/FillRectangle.h"
 #include "raster/LoadPng.h"
 #include "raster/MemBitmap.h"
+#include "tests/raster/PngTestImages.h"
 
 namespace {
 
@@ -123,36 +123,24 @@ void BM_FillRectangle(benchmark::State& state) {
 }
 BENCHMARK(BM_FillRectangle)->Args({640, 480, 100})->Args({35, 380, 100})->Args({640, 480, 30});
 
+// A meter strip: frames of a bar that fills upwards over a soft background.
 std::vector<uint8_t> EncodeStrip(int w, int h) {
-  std::vector<uint8_t> out;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png_create_info_struct(png);
-  png_set_write_fn(
-      png, &out,
-      [](png_structp p, png_bytep data, png_size_t size) {
-        auto* buffer = static_cast<std::vector<uint8_t>*>(png_get_io_ptr(p));
-        buffer->insert(buffer->end(), data, data + size);
-      },
-      nullptr);
-  png_set_IHDR(png, info, w, h, 8, PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE,
-               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  png_write_info(png, info);
-  // A meter strip: frames of a bar that fills upwards over a soft background.
-  std::vector<uint8_t> row(static_cast<size_t>(w) * 4);
+  PngTestImage strip;
+  strip.width = w;
+  strip.height = h;
+  strip.rows.resize(static_cast<size_t>(w) * h * 4);
+  uint8_t* pixel = strip.rows.data();
   for (int y = 0; y < h; ++y) {
     const int frame = y / 380, line = y % 380;
-    for (int x = 0; x < w; ++x) {
+    for (int x = 0; x < w; ++x, pixel += 4) {
       const bool lit = 380 - line < frame * 380 / (h / 380);
-      row[4 * x + 0] = static_cast<uint8_t>(lit ? 40 + line / 3 : 20);
-      row[4 * x + 1] = static_cast<uint8_t>(lit ? 220 - line / 2 : 24);
-      row[4 * x + 2] = static_cast<uint8_t>(lit ? 60 : 28 + x);
-      row[4 * x + 3] = static_cast<uint8_t>(x == 0 || x == w - 1 ? 128 : 255);
+      pixel[0] = static_cast<uint8_t>(lit ? 40 + line / 3 : 20);
+      pixel[1] = static_cast<uint8_t>(lit ? 220 - line / 2 : 24);
+      pixel[2] = static_cast<uint8_t>(lit ? 60 : 28 + x);
+      pixel[3] = static_cast<uint8_t>(x == 0 || x == w - 1 ? 128 : 255);
     }
-    png_write_row(png, row.data());
   }
-  png_write_end(png, nullptr);
-  png_destroy_write_struct(&png, &info);
-  return out;
+  return EncodePng(strip);
 }
 
 void BM_PngDecodeStrip(benchmark::State& state) {

@@ -8,6 +8,7 @@ packages=(
   clang clang-format libclang-rt-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   libpng-dev zlib1g-dev libsndfile1-dev libfreetype-dev libfontconfig-dev libpixman-1-dev
+  libcairo2-dev fonts-dejavu-core
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine64 wine xvfb xauth dpkg-dev
   zam-plugins lsp-plugins-vst dpf-plugins-vst

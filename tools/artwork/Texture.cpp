@@ -8,7 +8,7 @@
 namespace artwork {
 namespace {
 
-// Park–Miller style generator with a fixed seed; values in [-1, 1).
+// A linear congruential generator with a fixed seed; values in [-1, 1).
 struct Noise {
   uint32_t state;
   double Next() {

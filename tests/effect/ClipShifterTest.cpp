@@ -177,19 +177,19 @@ TEST(ClipShifter, BypassPassesBitExactForcesFullScaleAndLetsTheReductionMeterDec
   EXPECT_LT(shifter.reduction.value, reductionBefore);
 }
 
-TEST(ClipShifter, TinyInfiniteAndNaNInputsAreProcessedAsZeroAndStoredBack) {
+TEST(ClipShifter, TinyInfiniteAndNaNInputsAreProcessedAsZeroAndLeftInTheInput) {
   ClipShifter shifter = Settled(Defaults());
   const double smallestKept = std::ldexp(1.0, -54);
   const double inf = std::numeric_limits<double>::infinity();
   Stereo in(4), out(4, 9.0);
   in.left = {1e-20, inf, std::nan(""), smallestKept};
   in.right = {-inf, -1e-300, std::nextafter(smallestKept, 0.0), -0.0};
+  const Stereo original = in;
   Process(shifter, in, out);
+  // A host may share its input buffers: they keep every bit.
+  EXPECT_EQ(0, std::memcmp(in.left.data(), original.left.data(), 4 * sizeof(double)));
+  EXPECT_EQ(0, std::memcmp(in.right.data(), original.right.data(), 4 * sizeof(double)));
   const std::vector<double> zeros = {0, 0, 0};
-  EXPECT_EQ(std::vector<double>(in.left.begin(), in.left.begin() + 3), zeros);
-  EXPECT_EQ(in.left[3], smallestKept);
-  EXPECT_EQ(in.right, std::vector<double>({0, 0, 0, 0}));
-  EXPECT_FALSE(std::signbit(in.right[3]));
   EXPECT_EQ(std::vector<double>(out.left.begin(), out.left.begin() + 3), zeros);
   EXPECT_EQ(out.right, std::vector<double>({0, 0, 0, 0}));
   EXPECT_EQ(shifter.fastInputLeft.value, shifter.fastInputLeft.value);  // not NaN

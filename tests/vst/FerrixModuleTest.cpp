@@ -73,6 +73,22 @@ TEST(FerrixModule, DoubleProcessingLeavesTheHostsInputsAloneUnlessTheyAreTheOutp
   EXPECT_EQ(right, guarded);
 }
 
+TEST(FerrixModule, FactoryPresetsShowTheirTextsAfterAHostsFloatRoundTrip) {
+  host::Host host;
+  auto ferrix = LoadFerrix(host);
+  ASSERT_TRUE(ferrix);
+  ferrix->Open();
+  // What a host without state chunks does: store getParameter, later setParameter it back.
+  for (int preset = 0; preset < 9; ++preset) {
+    ferrix->SetProgram(preset);
+    for (int i = 0; i < 9; ++i) {
+      const std::string direct = ferrix->ParamDisplay(i);
+      ferrix->SetParam(i, ferrix->GetParam(i));
+      EXPECT_EQ(ferrix->ParamDisplay(i), direct) << ferrix->ProgramName() << ", parameter " << i;
+    }
+  }
+}
+
 // A plain value as effString2Parameter reads it: a value text for switches, else the number.
 std::string ValueText(const host::Plugin& ferrix, int index, double value) {
   const bool stepped = ferrix.Dispatch(effVendorSpecific, 8, index) == 0xBEEF;

@@ -305,4 +305,33 @@ TEST(ClipShifter, SseAndAvxFramesSoundTheSameBitForBit) {
   EXPECT_EQ(std::memcmp(sseOut.right.data(), avxOut.right.data(), kFrames * sizeof(double)), 0);
 }
 
+TEST(ClipShifter, MetersFedSilenceFallToZeroWithoutEverHoldingASubnormal) {
+  std::vector<ClipShifter::Vectors> kinds = {ClipShifter::Vectors::kSse2};
+  if (ClipShifter::Widest() == ClipShifter::Vectors::kAvx2)
+    kinds.push_back(ClipShifter::Vectors::kAvx2);
+  for (ClipShifter::Vectors kind : kinds) {
+    ClipShifter shifter = Defaults();
+    auto followers = [&shifter] {
+      ClipShifter& s = shifter;
+      return std::vector<EnvelopeFollower*>{
+          &s.fastInputLeft, &s.fastInputRight, &s.fastOutputLeft, &s.fastOutputRight, &s.reduction,
+          &s.slowInputLeft, &s.slowInputRight, &s.slowOutputLeft, &s.slowOutputRight};
+    };
+    // Close to the smallest normal number: the slowest release (5 s for a factor of 100) gets
+    // there in 6.6 s and would stay subnormal for another 40 s.
+    for (EnvelopeFollower* f : followers())
+      f->value = 1e-306;
+    Stereo in(512), out(512);
+    double* inputs[2] = {in.left.data(), in.right.data()};
+    double* outputs[2] = {out.left.data(), out.right.data()};
+    for (int block = 0; block < 10 * 48000 / 512; ++block) {
+      shifter.ProcessBlock(inputs, outputs, 512, kRate, kind);
+      for (EnvelopeFollower* f : followers())
+        ASSERT_NE(std::fpclassify(f->value), FP_SUBNORMAL) << "block " << block;
+    }
+    for (EnvelopeFollower* f : followers())
+      EXPECT_EQ(f->value, 0.0);
+  }
+}
+
 }  // namespace

@@ -35,6 +35,18 @@ void CopyCoverageFullOpacity(uint8_t* destination, ptrdiff_t step, const uint8_t
                                     static_cast<short>(s[0]), 255, static_cast<short>(s[2]),
                                     static_cast<short>(s[1]), static_cast<short>(s[0]));
   const __m128i full = _mm_set1_epi16(255);
+  const __m128i solid = _mm_set1_epi32(static_cast<int>(colour | 0xFF000000u));
+  // Each coverage byte spread over its pixel's four 16-bit lanes, as the weight 255 - c, or 256
+  // where c is 0.
+  auto weights = [&](uint32_t coverageBytes, __m128i& low, __m128i& high) {
+    const __m128i c8 = _mm_unpacklo_epi8(_mm_cvtsi32_si128(static_cast<int>(coverageBytes)), zero);
+    const __m128i c16 = _mm_unpacklo_epi16(c8, c8);  // c0 c0 c1 c1 c2 c2 c3 c3
+    auto weight = [&](__m128i cov) {
+      return _mm_sub_epi16(_mm_sub_epi16(full, cov), _mm_cmpeq_epi16(cov, zero));
+    };
+    low = weight(_mm_unpacklo_epi32(c16, c16));
+    high = weight(_mm_unpackhi_epi32(c16, c16));
+  };
   for (int y = 0; y < rows; ++y) {
     const uint8_t* c = coverage + static_cast<ptrdiff_t>(y) * stride;
     uint8_t* d = destination + y * step;
@@ -43,18 +55,29 @@ void CopyCoverageFullOpacity(uint8_t* destination, ptrdiff_t step, const uint8_t
       uint32_t four;
       std::memcpy(&four, c + x, 4);
       if (four == 0) continue;
-      // Each coverage byte spread over its pixel's four 16-bit lanes.
-      const __m128i c8 = _mm_unpacklo_epi8(_mm_cvtsi32_si128(static_cast<int>(four)), zero);
-      const __m128i c16 = _mm_unpacklo_epi16(c8, c8);  // c0 c0 c1 c1 c2 c2 c3 c3
-      const __m128i lowCoverage = _mm_unpacklo_epi32(c16, c16);
-      const __m128i highCoverage = _mm_unpackhi_epi32(c16, c16);
-      auto weight = [&](__m128i cov) {
-        return _mm_sub_epi16(_mm_sub_epi16(full, cov), _mm_cmpeq_epi16(cov, zero));
-      };
-      const __m128i pixels = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + x * 4));
-      const __m128i low = Towards(_mm_unpacklo_epi8(pixels, zero), s16, weight(lowCoverage));
-      const __m128i high = Towards(_mm_unpackhi_epi8(pixels, zero), s16, weight(highCoverage));
-      _mm_storeu_si128(reinterpret_cast<__m128i*>(d + x * 4), _mm_packus_epi16(low, high));
+      auto* target = reinterpret_cast<__m128i*>(d + x * 4);
+      if (four == 0xFFFFFFFFu) {  // full coverage is the colour itself
+        _mm_storeu_si128(target, solid);
+        continue;
+      }
+      __m128i lowWeight, highWeight;
+      weights(four, lowWeight, highWeight);
+      const __m128i pixels = _mm_loadu_si128(target);
+      const __m128i low = Towards(_mm_unpacklo_epi8(pixels, zero), s16, lowWeight);
+      const __m128i high = Towards(_mm_unpackhi_epi8(pixels, zero), s16, highWeight);
+      _mm_storeu_si128(target, _mm_packus_epi16(low, high));
+    }
+    if (x + 2 <= columns) {  // two pixels in the low half
+      const uint32_t two = c[x] | static_cast<uint32_t>(c[x + 1]) << 8;
+      if (two != 0) {
+        __m128i lowWeight, highWeight;
+        weights(two, lowWeight, highWeight);
+        auto* target = reinterpret_cast<__m128i*>(d + x * 4);
+        const __m128i low =
+            Towards(_mm_unpacklo_epi8(_mm_loadl_epi64(target), zero), s16, lowWeight);
+        _mm_storel_epi64(target, _mm_packus_epi16(low, zero));
+      }
+      x += 2;
     }
     for (; x < columns; ++x)
       if (c[x] != 0) CopyPixel(d + x * 4, s, c[x]);

@@ -35,7 +35,7 @@ CachedFont* FontOfKind(int kind) {
 }  // namespace
 
 // Fontconfig keeps a block of its own unreachable for the life of the process (not ours).
-extern "C" const char* __lsan_default_suppressions() {
+extern "C" __attribute__((visibility("default"))) const char* __lsan_default_suppressions() {
   return "leak:libfontconfig.so\n";
 }
 

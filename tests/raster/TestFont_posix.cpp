@@ -2,8 +2,9 @@
 #include "tests/raster/TestFont.h"
 
 // Fontconfig keeps a block of its own unreachable for the life of the process (not ours):
-// the sanitizer builds' leak check is told so.
-extern "C" const char* __lsan_default_suppressions() {
+// the sanitizer builds' leak check is told so (the sanitizer runtime looks the hook up, so it is
+// exported).
+extern "C" __attribute__((visibility("default"))) const char* __lsan_default_suppressions() {
   return "leak:libfontconfig.so\n";
 }
 

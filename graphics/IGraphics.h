@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "graphics/IArgb.h"
 #include "graphics/IBlend.h"
@@ -141,6 +142,7 @@ class IGraphics : public EffectEditor {
   void DrawControl(int index);
   void RedrawWhole(const IBounds& update);
   void RedrawDirty();
+  bool AlreadyRedrawn(const IBounds& area) const;
 
   PointerList<IControl> controls_;
   EffectBase* effect_;
@@ -160,4 +162,5 @@ class IGraphics : public EffectEditor {
   bool trackMouseOver_ = false;
   bool wholeAreaRedraw_ = true;
   std::unique_ptr<IControl> keyFallbackControl_;
+  std::vector<IBounds> passAreas_;  // areas the running dirty pass has redrawn
 };

@@ -70,6 +70,15 @@ void IGraphics::RedrawWhole(const IBounds& update) {
   }
 }
 
+bool IGraphics::AlreadyRedrawn(const IBounds& area) const {
+  for (const IBounds& done : passAreas_) {
+    if (done.left <= area.left && done.top <= area.top && area.right <= done.right &&
+        area.bottom <= done.bottom)
+      return true;
+  }
+  return false;
+}
+
 void IGraphics::RedrawDirty() {
   const int count = controls_.Count();
   IControl* background = controls_.Get(0);
@@ -84,10 +93,18 @@ void IGraphics::RedrawDirty() {
     }
     return;
   }
+  passAreas_.clear();
   for (int i = 1; i < count; ++i) {
     IControl* dirty = controls_.Get(i);
     if (!dirty->NeedsRedraw()) continue;
+    // An area this pass already redrew whole (a peak line over its bar, say) holds its final
+    // pixels: every control there was drawn, in order, clipped to a larger area.
+    if (AlreadyRedrawn(dirty->Area())) {
+      dirty->MarkDrawn();
+      continue;
+    }
     drawArea_ = dirty->Area();
+    passAreas_.push_back(drawArea_);
     // Everything below and above the dirty control, clipped to its area.
     for (int j = 0; j < count; ++j) {
       IControl* control = controls_.Get(j);

@@ -127,3 +127,29 @@ TEST(RedrawFrames, AMissingImageIsEmptyAndDrawsNothing) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(RedrawMerging, AnAreaRedrawnWholeInThePassIsNotRedrawnAgain) {
+  EditorTestEffect effect;
+  TestEditor editor{&effect};
+  std::vector<std::string> log;
+  editor.AddControl(new RecordingControl(&effect, {0, 0, 64, 48}, -1, &log, "back"));
+  editor.AddControl(new RecordingControl(&effect, {10, 10, 20, 40}, -1, &log, "bar"));
+  editor.AddControl(new RecordingControl(&effect, {10, 10, 20, 40}, -1, &log, "peak"));
+  editor.AddControl(new RecordingControl(&effect, {12, 12, 18, 30}, -1, &log, "marker"));
+  editor.AddControl(new RecordingControl(&effect, {40, 10, 50, 40}, -1, &log, "other"));
+  editor.SetWholeAreaRedraw(false);
+  editor.PrepareDrawing();
+  editor.RedrawAll();
+  log.clear();
+  for (int i = 1; i < 5; ++i)
+    editor.GetControl(i)->MarkDirty(false);
+  editor.RedrawAll();
+  EXPECT_EQ(log, (std::vector<std::string>{"back draw", "bar draw", "peak draw", "marker draw",
+                                           "back draw", "other draw"}));
+  IBounds dirty;
+  EXPECT_FALSE(editor.CollectDirtyArea(&dirty));
+}
+
+}  // namespace

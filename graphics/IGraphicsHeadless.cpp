@@ -2,6 +2,8 @@
 #include "graphics/IGraphicsHeadless.h"
 
 #include "graphics/ModuleImage.h"
+#include "raster/SavePng.h"
+#include "raster/SysBitmap.h"
 
 void IGraphicsHeadless::HostFolder(TextBuffer* folder) {
   if (folder) folder->Set("");
@@ -22,4 +24,8 @@ void IGraphicsHeadless::ChooseFile(TextBuffer* file, int, TextBuffer*, const cha
 
 RasterBitmap* IGraphicsHeadless::LoadImageResource(int id, const char* name) {
   return LoadModuleImage(id, name);
+}
+
+bool IGraphicsHeadless::SaveCanvasPng(const char* fileName) const {
+  return Canvas() && SavePngFile(*Canvas(), fileName);
 }

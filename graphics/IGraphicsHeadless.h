@@ -31,4 +31,6 @@ class IGraphicsHeadless : public IGraphics {
 
   // A whole-canvas pass: every control drawn, then none dirty.
   void RedrawAll() { RedrawArea({0, 0, Width(), Height()}); }
+  // The canvas as a PNG file (fileName UTF-8); false without a canvas or when writing fails.
+  bool SaveCanvasPng(const char* fileName) const;
 };

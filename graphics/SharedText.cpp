@@ -17,7 +17,7 @@ size_t FittingLength(const char* text, size_t limit) {
 
 void SharedText::Load(const std::atomic<uint64_t>* words, char* out) {
   for (int i = 0; i < kWords; ++i) {
-    const uint64_t word = words[i].load(std::memory_order_relaxed);
+    const uint64_t word = words[i].load(std::memory_order_acquire);
     std::memcpy(out + 8 * i, &word, 8);
   }
 }
@@ -40,9 +40,9 @@ bool SharedText::Replace(const char* text) {
   char current[kCapacity];
   Current(current);
   if (std::memcmp(current, next, kCapacity) == 0) return false;
-  const uint32_t sequence = sequence_.load(std::memory_order_relaxed);
-  sequence_.store(sequence + 1, std::memory_order_relaxed);
-  std::atomic_thread_fence(std::memory_order_release);
+  // Odd while writing. The acquire side of the increment keeps the word stores after it; the
+  // release of the even value publishes them.
+  const uint32_t sequence = sequence_.fetch_add(1, std::memory_order_acq_rel);
   Store(next);
   sequence_.store(sequence + 2, std::memory_order_release);
   return true;
@@ -55,8 +55,8 @@ void SharedText::Read(char* out) const {
       std::this_thread::yield();  // a write is under way
       continue;
     }
+    // Acquire loads of the words keep the second look at the counter after them.
     Load(words_, out);
-    std::atomic_thread_fence(std::memory_order_acquire);
     if (sequence_.load(std::memory_order_relaxed) == before) break;
   }
   out[kCapacity - 1] = '\0';

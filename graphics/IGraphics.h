@@ -23,6 +23,10 @@
 #include "support/PointerList.h"
 #include "support/TextBuffer.h"
 
+// <windows.h> maps LoadImage onto LoadImageA/W, which would rename the operation below in the
+// files that include it; the editor's files include <windows.h> before this header.
+#undef LoadImage
+
 class EffectBase;
 class MemBitmap;
 class PlugParam;

@@ -1,0 +1,79 @@
+// ferrix-artwork: draws the editor's images, or composes the alignment preview from them.
+//   ferrix-artwork images DIR               writes the eleven PNGs into DIR
+//   ferrix-artwork preview DIR FRAME OUT    composes DIR's images at frame FRAME into OUT
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "tools/artwork/ImageTable.h"
+#include "tools/artwork/KnobArt.h"
+#include "tools/artwork/MeterArt.h"
+#include "tools/artwork/PanelArt.h"
+#include "tools/artwork/Preview.h"
+#include "tools/artwork/StripWriter.h"
+#include "tools/artwork/SwitchArt.h"
+
+namespace {
+
+using artwork::FramePainter;
+
+FramePainter PainterFor(int id) {
+  switch (id) {
+    case 101:
+      return artwork::PaintSmallKnob;
+    case 102:
+      return artwork::PaintLargeKnob;
+    case 103:
+      return artwork::PaintLevelBar;
+    case 104:
+      return artwork::PaintShiftStrip;
+    case 105:
+      return artwork::PaintThresholdMarker;
+    case 106:
+      return artwork::PaintPanel;
+    case 107:
+      return artwork::PaintLamp;
+    case 108:
+      return artwork::PaintSwitch;
+    case 109:
+      return artwork::PaintReductionBar;
+    case 110:
+      return artwork::PaintWaveKnob;
+    case 111:
+      return artwork::PaintPeakLine;
+    default:
+      return nullptr;
+  }
+}
+
+int Usage() {
+  std::fprintf(stderr,
+               "usage: ferrix-artwork images DIR\n"
+               "       ferrix-artwork preview DIR FRAME OUT.png\n");
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc == 3 && std::strcmp(argv[1], "images") == 0) {
+    const std::string dir = argv[2];
+    for (const artwork::ImageSpec& spec : artwork::kImages) {
+      if (!artwork::WriteStrip(dir + "/" + spec.fileName, spec.width, spec.frameHeight, spec.frames,
+                               PainterFor(spec.id))) {
+        return 1;
+      }
+      std::printf("%d %s %d x %d\n", spec.id, spec.fileName, spec.width,
+                  spec.frameHeight * spec.frames);
+    }
+    return 0;
+  }
+  if (argc == 5 && std::strcmp(argv[1], "preview") == 0) {
+    char* end = nullptr;
+    const long frame = std::strtol(argv[3], &end, 10);
+    if (*argv[3] == '\0' || *end != '\0' || frame < 1 || frame > 1000) return Usage();
+    return artwork::WritePreview(argv[2], static_cast<int>(frame), argv[4]) ? 0 : 1;
+  }
+  return Usage();
+}

@@ -11,8 +11,13 @@ namespace {
 const char* gModulePath = "";
 
 LONG WINAPI OnCrash(EXCEPTION_POINTERS* info) {
-  std::fprintf(stderr, "ferrix-host: the plug-in %s crashed (exception 0x%08lX)\n", gModulePath,
-               info->ExceptionRecord->ExceptionCode);
+  if (InsidePluginCall()) {
+    std::fprintf(stderr, "ferrix-host: the plug-in %s crashed (exception 0x%08lX)\n", gModulePath,
+                 info->ExceptionRecord->ExceptionCode);
+  } else {
+    std::fprintf(stderr, "ferrix-host: internal fault (exception 0x%08lX)\n",
+                 info->ExceptionRecord->ExceptionCode);
+  }
   std::fflush(stderr);
   return EXCEPTION_CONTINUE_SEARCH;
 }

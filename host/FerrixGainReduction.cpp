@@ -29,31 +29,43 @@ FerrixGains ReadFerrixGains(const Plugin& plugin) {
           plugin.GetParam(kBypassParam) >= 0.5f};
 }
 
-double LargestGainReductionDb(const AudioData& input, const AudioData& output,
-                              const FerrixGains& gains) {
-  if (gains.bypass) return 0.0;
-  const double inputGain = Linear(gains.inputGainDb);
-  const double outputGain = Linear(gains.outputGainDb);
-  double largest = 0.0;
-  const int channels = std::min(input.ChannelCount(), output.ChannelCount());
-  const int64_t frames = std::min(input.Frames(), output.Frames());
-  for (int c = 0; c < channels; ++c) {
-    const std::vector<double>& in = input.channels[static_cast<size_t>(c)];
-    const std::vector<double>& out = output.channels[static_cast<size_t>(c)];
-    for (int64_t i = kSettleFrames; i < frames; ++i) {
-      const double level = std::fabs(in[static_cast<size_t>(i)] * inputGain);
-      const double result = std::fabs(out[static_cast<size_t>(i)]);
+GainReductionMeter::GainReductionMeter(const FerrixGains& gains)
+    : inputGain_(Linear(gains.inputGainDb)),
+      outputGain_(Linear(gains.outputGainDb)),
+      bypass_(gains.bypass) {}
+
+void GainReductionMeter::Add(const AudioBlock& input, const AudioBlock& output) {
+  const int32_t frames = std::min(input.frames, output.frames);
+  const int64_t first = std::max<int64_t>(0, kSettleFrames - frame_);
+  frame_ += frames;
+  if (bypass_) return;
+  const size_t channels = std::min(input.channels.size(), output.channels.size());
+  for (size_t c = 0; c < channels; ++c) {
+    const double* in = input.channels[c].data();
+    const double* out = output.channels[c].data();
+    for (int64_t i = first; i < frames; ++i) {
+      const double level = std::fabs(in[i] * inputGain_);
+      const double result = std::fabs(out[i]);
       if (level < kSilenceFloor || result == 0.0) continue;
-      largest = std::max(largest, 20.0 * std::log10(level * outputGain / result));
+      largest_ = std::max(largest_, 20.0 * std::log10(level * outputGain_ / result));
     }
   }
-  return largest;
 }
 
-std::optional<double> GainReductionIfFerrix(const Plugin& plugin, const AudioData& input,
-                                            const AudioData& output) {
-  if (plugin.Effect()->uniqueID != kFerrixUniqueId) return std::nullopt;
-  return LargestGainReductionDb(input, output, ReadFerrixGains(plugin));
+double LargestGainReductionDb(const AudioData& input, const AudioData& output,
+                              const FerrixGains& gains) {
+  GainReductionMeter meter(gains);
+  AudioBlock in, out;
+  in.channels = input.channels;
+  out.channels = output.channels;
+  in.frames = static_cast<int32_t>(input.Frames());
+  out.frames = static_cast<int32_t>(output.Frames());
+  meter.Add(in, out);
+  return meter.LargestDb();
+}
+
+bool IsFerrix(const Plugin& plugin) {
+  return plugin.Effect()->uniqueID == kFerrixUniqueId;
 }
 
 }  // namespace ferrix::host

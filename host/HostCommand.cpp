@@ -1,6 +1,7 @@
-// One run: read the input, load and open the plug-in, apply preset files, programs and
-// parameters, list, render, write, save. Every failure is one "ferrix-host: ..." line on stderr
-// and exit code 1; the output file only appears once it is complete.
+// One run: open the input, check every output target, load and open the plug-in, apply preset
+// files, programs and parameters, list, render, save. Every failure is one "ferrix-host: ..."
+// line on stderr and exit code 1; nothing is written before all targets are known to be usable,
+// and an output file only appears once it is complete.
 #include "host/HostCommand.h"
 
 #include <cstdio>
@@ -9,16 +10,14 @@
 #include "host/AudioFile.h"
 #include "host/CrashGuard.h"
 #include "host/ErrorLine.h"
-#include "host/FerrixGainReduction.h"
 #include "host/Host.h"
-#include "host/LevelStats.h"
 #include "host/MainJob.h"
 #include "host/PlatformPaths.h"
 #include "host/Plugin.h"
 #include "host/PluginControl.h"
 #include "host/PresetTransfer.h"
 #include "host/ProgressBar.h"
-#include "host/Render.h"
+#include "host/RenderJob.h"
 #include "host/RenderSummary.h"
 #include "host/Terminal.h"
 
@@ -29,6 +28,8 @@ std::string DefaultPluginPath() {
   return (std::filesystem::path(ExecutableDirectory()) / (std::string("Ferrix") + ModuleSuffix()))
       .string();
 }
+
+}  // namespace
 
 bool ApplyControls(const Plugin& plugin, const Options& options, std::string& error) {
   if (!options.loadPreset.empty() && !LoadPresetFile(plugin, options.loadPreset, error)) {
@@ -41,8 +42,6 @@ bool ApplyControls(const Plugin& plugin, const Options& options, std::string& er
   return true;
 }
 
-}  // namespace
-
 int RunHostCommand(const Options& options) {
   if (options.help) {
     std::fputs(kUsage, stdout);
@@ -52,9 +51,17 @@ int RunHostCommand(const Options& options) {
   if (options.IsMainJob()) return RunMainJob(options, pluginPath);
 
   std::string error;
-  AudioData input;
-  if (!options.input.empty() && !ReadAudioFile(options.input, input, error))
+  AudioFileReader reader;
+  if (!options.input.empty()) {
+    if (!reader.Open(options.input, error)) return ReportError(error);
+    if (!AudioFileWriter::CheckTarget(options.output, reader.SampleRate(), reader.ChannelCount(),
+                                      reader.Format(), error)) {
+      return ReportError(error);
+    }
+  }
+  if (!options.savePreset.empty() && !CheckPresetTarget(options.savePreset, error)) {
     return ReportError(error);
+  }
 
   Host host;
   GuardAgainstPluginCrash(pluginPath.c_str());  // the entry itself may crash
@@ -62,7 +69,7 @@ int RunHostCommand(const Options& options) {
   if (!loaded.plugin) return ReportError(loaded.message);
   Plugin& plugin = *loaded.plugin;
 
-  const double rate = options.input.empty() ? 44100.0 : input.sampleRate;
+  const double rate = options.input.empty() ? 44100.0 : reader.SampleRate();
   host.SetSampleRate(rate);
   host.SetBlockSize(options.block);
   plugin.Open();
@@ -72,29 +79,20 @@ int RunHostCommand(const Options& options) {
   if (options.list) std::fputs(DescribePlugin(plugin).c_str(), stdout);
 
   if (!options.input.empty()) {
-    RenderSettings settings{options.block, options.precision == 64};
-    AudioData output;
+    const RenderSettings settings{options.block, options.precision == 64};
     ProgressBar bar(!options.quiet && StderrIsTerminal());
-    if (!Render(plugin, host, input, settings, output, error,
-                [&bar](double done) { bar.Update(done); })) {
+    RenderSummary summary;
+    std::string warning;
+    if (!RenderFileJob(plugin, host, reader, options.output, settings, summary, warning, error,
+                       [&bar](double done) { bar.Update(done); })) {
       return ReportError(error);
     }
     bar.Finish();
-    if (!WriteAudioFile(options.output, output, error)) return ReportError(error);
-
-    RenderSummary summary;
+    if (!warning.empty()) ReportWarning(warning);
     summary.plugin = plugin.EffectName().empty()
                          ? std::filesystem::path(plugin.Path()).filename().string()
                          : plugin.EffectName();
     summary.input = options.input;
-    summary.output = options.output;
-    summary.sampleRate = input.sampleRate;
-    summary.frames = input.Frames();
-    summary.precision = options.precision;
-    summary.blockFrames = options.block;
-    summary.inputLevels = MeasureLevels(input);
-    summary.outputLevels = MeasureLevels(output);
-    summary.largestGainReductionDb = GainReductionIfFerrix(plugin, input, output);
     if (options.json) {
       std::fputs(SummaryJson(summary).c_str(), stdout);
     } else if (!options.quiet) {

@@ -3,7 +3,8 @@
 // to the next otherwise. Programs that repeat an earlier program's values (Ferrix's unused
 // "Empty" slots repeat the defaults of its first program) would only repeat its file and are
 // left out. Output files are named by program number and name ("03-Snare.wav", with characters
-// that are unsafe in file names replaced).
+// that are unsafe in file names replaced). With --preset or --param the job renders one file with
+// exactly those settings ("02-Kick.wav", or "02-Kick-custom.wav" when parameters were set).
 #include "host/MainJob.h"
 
 #include <algorithm>
@@ -15,16 +16,20 @@
 #include "host/AudioFile.h"
 #include "host/CrashGuard.h"
 #include "host/ErrorLine.h"
-#include "host/FerrixGainReduction.h"
 #include "host/Host.h"
-#include "host/LevelStats.h"
+#include "host/HostCommand.h"
 #include "host/PlatformPaths.h"
 #include "host/Plugin.h"
 #include "host/PluginControl.h"
-#include "host/Render.h"
+#include "host/RenderJob.h"
 #include "host/RenderSummary.h"
 
 namespace ferrix::host {
+
+std::string DemoPath() {
+  return (std::filesystem::path(ExecutableDirectory()) / "ferrix-demo.wav").string();
+}
+
 namespace {
 
 std::string FileNameFor(int index, const std::string& program) {
@@ -39,18 +44,18 @@ std::string FileNameFor(int index, const std::string& program) {
   return prefix + (safe.empty() ? std::string("program") : safe) + ".wav";
 }
 
-// A loaded plug-in, open and set up for `audio`; null with a reason in `error`.
-std::unique_ptr<Plugin> LoadForRender(const std::string& path, Host& host, const AudioData& audio,
+// A loaded plug-in, open and set up for `rate`; null with a reason in `error`.
+std::unique_ptr<Plugin> LoadForRender(const std::string& path, Host& host, int rate,
                                       int32_t blockFrames, std::string& error) {
   LoadResult loaded = Plugin::Load(path, host);
   if (!loaded.plugin) {
     error = loaded.message;
     return nullptr;
   }
-  host.SetSampleRate(audio.sampleRate);
+  host.SetSampleRate(rate);
   host.SetBlockSize(blockFrames);
   loaded.plugin->Open();
-  loaded.plugin->SetSampleRate(audio.sampleRate);
+  loaded.plugin->SetSampleRate(rate);
   loaded.plugin->SetBlockSize(blockFrames);
   return std::move(loaded.plugin);
 }
@@ -71,25 +76,50 @@ std::vector<int32_t> DistinctPrograms(const Plugin& plugin) {
   return distinct;
 }
 
-}  // namespace
-
-std::string DemoPath() {
-  return (std::filesystem::path(ExecutableDirectory()) / "ferrix-demo.wav").string();
+// One render of the demo by a fresh instance; `prepare` sets the program (and parameters).
+template <typename Prepare>
+int RenderDemo(const Options& options, const std::string& pluginPath, const std::string& label,
+               const std::string& outputPath, Prepare prepare) {
+  std::string error;
+  AudioFileReader reader;
+  if (!reader.Open(DemoPath(), error)) return ReportError(error);
+  Host host;
+  std::unique_ptr<Plugin> plugin =
+      LoadForRender(pluginPath, host, reader.SampleRate(), options.block, error);
+  if (!plugin) return ReportError(error);
+  if (!prepare(*plugin, error)) return ReportError(error);
+  const RenderSettings settings{options.block, options.precision == 64};
+  RenderSummary summary;
+  std::string warning;
+  if (!RenderFileJob(*plugin, host, reader, outputPath, settings, summary, warning, error)) {
+    return ReportError(error);
+  }
+  if (!warning.empty()) ReportWarning(warning);
+  summary.input = DemoPath();
+  if (!options.quiet) std::fputs(SummaryLine(label, summary).c_str(), stdout);
+  return 0;
 }
+
+}  // namespace
 
 int RunMainJob(const Options& options, const std::string& pluginPath) {
   std::string error;
-  AudioData demo;
-  if (!ReadAudioFile(DemoPath(), demo, error)) return ReportError(error);
+  AudioFileReader demo;
+  if (!demo.Open(DemoPath(), error)) return ReportError(error);
 
   GuardAgainstPluginCrash(pluginPath.c_str());  // the entry itself may crash
   std::vector<std::string> names;
   std::vector<int32_t> programs;
+  int32_t chosen = 0;
   {
     Host host;
-    std::unique_ptr<Plugin> plugin = LoadForRender(pluginPath, host, demo, options.block, error);
+    std::unique_ptr<Plugin> plugin =
+        LoadForRender(pluginPath, host, demo.SampleRate(), options.block, error);
     if (!plugin) return ReportError(error);
     names = ProgramNames(*plugin);
+    // Settings given on the command line are checked before anything is written.
+    if (!ApplyControls(*plugin, options, error)) return ReportError(error);
+    chosen = plugin->Program();
     programs = DistinctPrograms(*plugin);
   }
 
@@ -97,28 +127,30 @@ int RunMainJob(const Options& options, const std::string& pluginPath) {
   std::filesystem::create_directories(options.outDir, ec);
   if (ec) return ReportError(options.outDir + ": cannot create the output folder");
 
-  const RenderSettings settings{options.block, options.precision == 64};
+  if (!options.preset.empty() || !options.params.empty()) {
+    // One file with exactly the settings asked for.
+    const std::string name = chosen >= 0 && chosen < static_cast<int32_t>(names.size())
+                                 ? names[static_cast<size_t>(chosen)]
+                                 : std::string("program");
+    std::string file = FileNameFor(chosen, name);
+    if (!options.params.empty()) file.insert(file.size() - 4, "-custom");
+    const std::string label = options.params.empty() ? name : name + " (with --param)";
+    return RenderDemo(options, pluginPath, label,
+                      (std::filesystem::path(options.outDir) / file).string(),
+                      [&options](const Plugin& plugin, std::string& why) {
+                        return ApplyControls(plugin, options, why);
+                      });
+  }
   for (const int32_t p : programs) {
-    Host host;
-    std::unique_ptr<Plugin> plugin = LoadForRender(pluginPath, host, demo, options.block, error);
-    if (!plugin) return ReportError(error);
-    plugin->SetProgram(p);
-    AudioData output;
-    if (!Render(*plugin, host, demo, settings, output, error)) return ReportError(error);
     const std::string& name = names[static_cast<size_t>(p)];
-    RenderSummary summary;
-    summary.input = DemoPath();
-    summary.output =
+    const std::string output =
         (std::filesystem::path(options.outDir) / FileNameFor(static_cast<int>(p), name)).string();
-    summary.sampleRate = demo.sampleRate;
-    summary.frames = demo.Frames();
-    summary.precision = options.precision;
-    summary.blockFrames = options.block;
-    if (!WriteAudioFile(summary.output, output, error)) return ReportError(error);
-    summary.inputLevels = MeasureLevels(demo);
-    summary.outputLevels = MeasureLevels(output);
-    summary.largestGainReductionDb = GainReductionIfFerrix(*plugin, demo, output);
-    if (!options.quiet) std::fputs(SummaryLine(name, summary).c_str(), stdout);
+    const int code =
+        RenderDemo(options, pluginPath, name, output, [p](const Plugin& plugin, std::string&) {
+          plugin.SetProgram(p);
+          return true;
+        });
+    if (code != 0) return code;
   }
   return 0;
 }

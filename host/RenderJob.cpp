@@ -1,0 +1,46 @@
+// Ferrix's gain reduction is read from its parameters before the render: they do not change
+// during an offline render without automation.
+#include "host/RenderJob.h"
+
+#include <optional>
+
+#include "host/FerrixGainReduction.h"
+#include "host/LevelStats.h"
+
+namespace ferrix::host {
+
+bool RenderFileJob(const Plugin& plugin, Host& host, AudioFileReader& reader,
+                   const std::string& outputPath, const RenderSettings& settings,
+                   RenderSummary& summary, std::string& warning, std::string& error,
+                   const ProgressFunction& progress) {
+  AudioFileWriter writer;
+  if (!writer.Open(outputPath, reader.SampleRate(), reader.ChannelCount(), reader.Format(),
+                   error)) {
+    return false;
+  }
+  LevelMeter inputLevels(reader.ChannelCount());
+  LevelMeter outputLevels(reader.ChannelCount());
+  std::optional<GainReductionMeter> reduction;
+  if (IsFerrix(plugin)) reduction.emplace(ReadFerrixGains(plugin));
+  auto sink = [&](const AudioBlock& in, const AudioBlock& out, std::string& why) {
+    inputLevels.Add(in);
+    outputLevels.Add(out);
+    if (reduction) reduction->Add(in, out);
+    return writer.Write(out, why);
+  };
+  FileSource source(reader);
+  if (!RenderStream(plugin, host, source, settings, sink, error, progress)) return false;
+  if (!writer.Commit(error)) return false;
+  warning = reader.EarlyEndWarning();
+  summary.output = outputPath;
+  summary.sampleRate = reader.SampleRate();
+  summary.frames = reader.FramesRead();
+  summary.precision = settings.doublePrecision ? 64 : 32;
+  summary.blockFrames = settings.blockFrames;
+  summary.inputLevels = inputLevels.Levels();
+  summary.outputLevels = outputLevels.Levels();
+  if (reduction) summary.largestGainReductionDb = reduction->LargestDb();
+  return true;
+}
+
+}  // namespace ferrix::host

@@ -21,7 +21,10 @@ const char* const kUsage =
     "  --save FILE           write the plug-in's state as .fxp (program) or .fxb (bank)\n"
     "  --out-dir DIR         the main job's output folder (default out)\n"
     "  --quiet               no progress bar, no summary\n"
-    "  --json                the summary as one JSON object\n";
+    "  --json                the summary as one JSON object\n"
+    "The summary gives peaks, RMS and overs per channel and, in the Linux build, integrated\n"
+    "loudness (LUFS), loudness range (LU), sample peak and true peak (dBTP) of input and output;\n"
+    "the Windows build has no loudness figures.\n";
 
 namespace {
 

@@ -6,6 +6,7 @@
 
 #include "host/FerrixGainReduction.h"
 #include "host/LevelStats.h"
+#include "host/Loudness.h"
 
 namespace ferrix::host {
 
@@ -20,11 +21,15 @@ bool RenderFileJob(const Plugin& plugin, Host& host, AudioFileReader& reader,
   }
   LevelMeter inputLevels(reader.ChannelCount());
   LevelMeter outputLevels(reader.ChannelCount());
+  LoudnessMeter inputLoudness(reader.ChannelCount(), reader.SampleRate());
+  LoudnessMeter outputLoudness(reader.ChannelCount(), reader.SampleRate());
   std::optional<GainReductionMeter> reduction;
   if (IsFerrix(plugin)) reduction.emplace(ReadFerrixGains(plugin));
   auto sink = [&](const AudioBlock& in, const AudioBlock& out, std::string& why) {
     inputLevels.Add(in);
     outputLevels.Add(out);
+    inputLoudness.Add(in);
+    outputLoudness.Add(out);
     if (reduction) reduction->Add(in, out);
     return writer.Write(out, why);
   };
@@ -40,6 +45,8 @@ bool RenderFileJob(const Plugin& plugin, Host& host, AudioFileReader& reader,
   summary.inputLevels = inputLevels.Levels();
   summary.outputLevels = outputLevels.Levels();
   if (reduction) summary.largestGainReductionDb = reduction->LargestDb();
+  summary.inputLoudness = inputLoudness.Figures();
+  summary.outputLoudness = outputLoudness.Figures();
   return true;
 }
 

@@ -182,7 +182,7 @@ TEST_F(HostileInput, TheMainJobRendersWithTheGivenSettingsOrRefusesThem) {
                "Polarity=inverted"});
   ASSERT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(FilesIn(outDir), (std::set<std::string>{"01-Half.wav", "02-Double-custom.wav"}));
-  EXPECT_EQ(r.out.rfind("Double (with --param): peak", 0), 0u) << r.out;
+  EXPECT_EQ(r.out.rfind("Double (with --param): ", 0), 0u) << r.out;
   const AudioData demo = ReadBack(BesideHost("ferrix-demo.wav"));
   const AudioData half = ReadBack(outDir + "/01-Half.wav");
   const AudioData inverted = ReadBack(outDir + "/02-Double-custom.wav");

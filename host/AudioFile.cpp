@@ -229,6 +229,12 @@ bool AudioFileWriter::Commit(std::string& error) {
   return pending_.Commit(error);
 }
 
+bool IsAudioFileName(const std::string& path) {
+  int major = 0;
+  int fallback = 0;
+  return ContainerFor(path, major, fallback);
+}
+
 bool ReadAudioFile(const std::string& path, AudioData& audio, std::string& error) {
   AudioFileReader reader;
   if (!reader.Open(path, error)) return false;

@@ -88,6 +88,9 @@ class AudioFileWriter {
   std::vector<double> interleaved_;
 };
 
+// Whether ferrix-host writes files of this name's type (by extension, any case).
+bool IsAudioFileName(const std::string& path);
+
 // The whole file in memory, as far as its data goes; a file that ends before its declared
 // length is refused here (a render streams it instead).
 bool ReadAudioFile(const std::string& path, AudioData& audio, std::string& error);

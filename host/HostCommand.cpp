@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "host/AudioFile.h"
+#include "host/BatchJob.h"
 #include "host/CrashGuard.h"
 #include "host/ErrorLine.h"
 #include "host/Host.h"
@@ -49,6 +50,7 @@ int RunHostCommand(const Options& options) {
   }
   const std::string pluginPath = options.plugin.empty() ? DefaultPluginPath() : options.plugin;
   if (options.IsMainJob()) return RunMainJob(options, pluginPath);
+  if (!options.batchIn.empty()) return RunBatch(options, pluginPath);
 
   std::string error;
   AudioFileReader reader;

@@ -9,11 +9,11 @@
 
 #include "host/AudioFile.h"
 #include "host/BatchJob.h"
+#include "host/BundledFiles.h"
 #include "host/CrashGuard.h"
 #include "host/ErrorLine.h"
 #include "host/Host.h"
 #include "host/MainJob.h"
-#include "host/PlatformPaths.h"
 #include "host/Plugin.h"
 #include "host/PluginControl.h"
 #include "host/PresetTransfer.h"
@@ -23,15 +23,6 @@
 #include "host/Terminal.h"
 
 namespace ferrix::host {
-namespace {
-
-std::string DefaultPluginPath() {
-  return (std::filesystem::path(ExecutableDirectory()) / (std::string("Ferrix") + ModuleSuffix()))
-      .string();
-}
-
-}  // namespace
-
 bool ApplyControls(const Plugin& plugin, const Options& options, std::string& error) {
   if (!options.loadPreset.empty() && !LoadPresetFile(plugin, options.loadPreset, error)) {
     return false;

@@ -14,21 +14,17 @@
 #include <system_error>
 
 #include "host/AudioFile.h"
+#include "host/BundledFiles.h"
 #include "host/CrashGuard.h"
 #include "host/ErrorLine.h"
 #include "host/Host.h"
 #include "host/HostCommand.h"
-#include "host/PlatformPaths.h"
 #include "host/Plugin.h"
 #include "host/PluginControl.h"
 #include "host/RenderJob.h"
 #include "host/RenderSummary.h"
 
 namespace ferrix::host {
-
-std::string DemoPath() {
-  return (std::filesystem::path(ExecutableDirectory()) / "ferrix-demo.wav").string();
-}
 
 namespace {
 

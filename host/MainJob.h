@@ -7,9 +7,6 @@
 
 namespace ferrix::host {
 
-// The demo loop generated at build time, beside ferrix-host.
-std::string DemoPath();
-
 // Writes one file per program into options.outDir, each rendered by a fresh instance, and
 // prints one summary line per program; programs that repeat an earlier one's values are skipped.
 int RunMainJob(const Options& options, const std::string& pluginPath);

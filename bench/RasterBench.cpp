@@ -15,7 +15,7 @@
 #include "raster/FillRectangle.h"
 #include "raster/LoadPng.h"
 #include "raster/MemBitmap.h"
-#include "tests/raster/PngTestImages.h"
+#include "raster/SavePng.h"
 
 namespace {
 
@@ -125,7 +125,7 @@ BENCHMARK(BM_FillRectangle)->Args({640, 480, 100})->Args({35, 380, 100})->Args({
 
 // A meter strip: frames of a bar that fills upwards over a soft background.
 std::vector<uint8_t> EncodeStrip(int w, int h) {
-  PngTestImage strip;
+  PngRows strip;
   strip.width = w;
   strip.height = h;
   strip.rows.resize(static_cast<size_t>(w) * h * 4);
@@ -140,7 +140,7 @@ std::vector<uint8_t> EncodeStrip(int w, int h) {
       pixel[3] = static_cast<uint8_t>(x == 0 || x == w - 1 ? 128 : 255);
     }
   }
-  return EncodePng(strip);
+  return EncodePngRows(strip);
 }
 
 void BM_PngDecodeStrip(benchmark::State& state) {

@@ -9,7 +9,7 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   libpng-dev zlib1g-dev libsndfile1-dev libflac-dev libogg-dev libvorbis-dev libopus-dev
   libebur128-dev
-  libfreetype-dev libfontconfig-dev libpixman-1-dev
+  libfreetype-dev libfontconfig-dev fonts-dejavu-core libpixman-1-dev libcairo2-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine64 wine xvfb xauth dpkg-dev
   zam-plugins lsp-plugins-vst dpf-plugins-vst

@@ -9,8 +9,9 @@
 
 #include "raster/ImageLoaderNode.h"
 #include "raster/LoadPng.h"
+#include "raster/SavePng.h"
 #include "tests/raster/BottomUpBitmap.h"
-#include "tests/raster/PngTestImages.h"
+#include "tests/raster/ScratchFolder.h"
 #include "tests/raster/TestModule.h"
 
 namespace {
@@ -19,12 +20,12 @@ std::unique_ptr<MemBitmap> Decode(const std::vector<uint8_t>& data) {
   return std::unique_ptr<MemBitmap>(LoadPngMemory(data.data(), static_cast<int32_t>(data.size())));
 }
 
-std::unique_ptr<MemBitmap> Decode(const PngTestImage& image) {
-  return Decode(EncodePng(image));
+std::unique_ptr<MemBitmap> Decode(const PngRows& image) {
+  return Decode(EncodePngRows(image));
 }
 
 TEST(LoadPngMemory, RgbaKeepsStraightAlpha) {
-  PngTestImage image{.width = 2, .rows = {10, 20, 30, 40, 200, 100, 50, 0}};
+  PngRows image{.width = 2, .rows = {10, 20, 30, 40, 200, 100, 50, 0}};
   auto bitmap = Decode(image);
   ASSERT_NE(bitmap, nullptr);
   ASSERT_EQ(bitmap->Width(), 2);
@@ -34,24 +35,24 @@ TEST(LoadPngMemory, RgbaKeepsStraightAlpha) {
 }
 
 TEST(LoadPngMemory, ColourTypesWithoutAlphaAreOpaque) {
-  auto rgb = Decode(PngTestImage{.colourType = PNG_COLOR_TYPE_RGB, .rows = {10, 20, 30}});
+  auto rgb = Decode(PngRows{.colourType = PNG_COLOR_TYPE_RGB, .rows = {10, 20, 30}});
   ASSERT_NE(rgb, nullptr);
   EXPECT_EQ(rgb->Bits()[0], 0xFF0A141Eu);
-  auto grey = Decode(PngTestImage{.colourType = PNG_COLOR_TYPE_GRAY, .rows = {77}});
+  auto grey = Decode(PngRows{.colourType = PNG_COLOR_TYPE_GRAY, .rows = {77}});
   ASSERT_NE(grey, nullptr);
   EXPECT_EQ(grey->Bits()[0], 0xFF4D4D4Du);
-  auto greyAlpha = Decode(PngTestImage{.colourType = PNG_COLOR_TYPE_GRAY_ALPHA, .rows = {77, 128}});
+  auto greyAlpha = Decode(PngRows{.colourType = PNG_COLOR_TYPE_GRAY_ALPHA, .rows = {77, 128}});
   ASSERT_NE(greyAlpha, nullptr);
   EXPECT_EQ(greyAlpha->Bits()[0], 0x804D4D4Du);
 }
 
 TEST(LoadPngMemory, PaletteWithTransparencyChunk) {
-  PngTestImage image{.width = 3,
-                     .bitDepth = 4,
-                     .colourType = PNG_COLOR_TYPE_PALETTE,
-                     .palette = {{255, 0, 0}, {0, 0, 255}, {1, 2, 3}},
-                     .transparency = {128},
-                     .rows = {0x01, 0x20}};  // indices 0, 1, 2
+  PngRows image{.width = 3,
+                .bitDepth = 4,
+                .colourType = PNG_COLOR_TYPE_PALETTE,
+                .palette = {{255, 0, 0}, {0, 0, 255}, {1, 2, 3}},
+                .transparency = {128},
+                .rows = {0x01, 0x20}};  // indices 0, 1, 2
   auto bitmap = Decode(image);
   ASSERT_NE(bitmap, nullptr);
   EXPECT_EQ(bitmap->Bits()[0], 0x80FF0000u);
@@ -60,22 +61,22 @@ TEST(LoadPngMemory, PaletteWithTransparencyChunk) {
 }
 
 TEST(LoadPngMemory, SixteenBitSamplesKeepTheirHighByte) {
-  auto rgb = Decode(PngTestImage{.bitDepth = 16,
-                                 .colourType = PNG_COLOR_TYPE_RGB,
-                                 .rows = {0x12, 0x34, 0xAB, 0xCD, 0xFF, 0x00}});
+  auto rgb = Decode(PngRows{.bitDepth = 16,
+                            .colourType = PNG_COLOR_TYPE_RGB,
+                            .rows = {0x12, 0x34, 0xAB, 0xCD, 0xFF, 0x00}});
   ASSERT_NE(rgb, nullptr);
   EXPECT_EQ(rgb->Bits()[0], 0xFF12ABFFu);
-  auto rgba = Decode(
-      PngTestImage{.bitDepth = 16, .rows = {0x12, 0x34, 0xAB, 0xCD, 0xFF, 0x00, 0x80, 0xFF}});
+  auto rgba =
+      Decode(PngRows{.bitDepth = 16, .rows = {0x12, 0x34, 0xAB, 0xCD, 0xFF, 0x00, 0x80, 0xFF}});
   ASSERT_NE(rgba, nullptr);
   EXPECT_EQ(rgba->Bits()[0], 0x8012ABFFu);
 }
 
 TEST(LoadPngMemory, OneBitGreyGivesBlackAndWhite) {
-  auto bitmap = Decode(PngTestImage{.width = 8,
-                                    .bitDepth = 1,
-                                    .colourType = PNG_COLOR_TYPE_GRAY,
-                                    .rows = {0xB0}});  // 1 0 1 1 0 0 0 0
+  auto bitmap = Decode(PngRows{.width = 8,
+                               .bitDepth = 1,
+                               .colourType = PNG_COLOR_TYPE_GRAY,
+                               .rows = {0xB0}});  // 1 0 1 1 0 0 0 0
   ASSERT_NE(bitmap, nullptr);
   const Pixel expected[8] = {0xFFFFFFFF, 0xFF000000, 0xFFFFFFFF, 0xFFFFFFFF,
                              0xFF000000, 0xFF000000, 0xFF000000, 0xFF000000};
@@ -84,7 +85,7 @@ TEST(LoadPngMemory, OneBitGreyGivesBlackAndWhite) {
 }
 
 TEST(LoadPngMemory, InterlacedImageComesOutWhole) {
-  PngTestImage image{.width = 9, .height = 9, .colourType = PNG_COLOR_TYPE_RGB, .interlaced = true};
+  PngRows image{.width = 9, .height = 9, .colourType = PNG_COLOR_TYPE_RGB, .interlaced = true};
   for (int y = 0; y < 9; ++y)
     for (int x = 0; x < 9; ++x)
       image.rows.insert(image.rows.end(),
@@ -99,10 +100,10 @@ TEST(LoadPngMemory, InterlacedImageComesOutWhole) {
 }
 
 TEST(LoadPngMemory, BrokenDataGivesNull) {
-  PngTestImage image{.width = 16, .height = 16, .colourType = PNG_COLOR_TYPE_GRAY};
+  PngRows image{.width = 16, .height = 16, .colourType = PNG_COLOR_TYPE_GRAY};
   for (int i = 0; i < 256; ++i)
     image.rows.push_back(static_cast<uint8_t>(i * 7));
-  const auto good = EncodePng(image);
+  const auto good = EncodePngRows(image);
   ASSERT_NE(Decode(good), nullptr);
   // Truncated inside the image data: libpng fails during the row reads.
   EXPECT_EQ(Decode(std::vector<uint8_t>(good.begin(), good.begin() + good.size() - 30)), nullptr);
@@ -135,22 +136,23 @@ TEST(LoadPngResource, FindsTheModulesImagesById) {
 class LoadPngFileTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    directory_ = std::filesystem::temp_directory_path() / "ferrix-raster-tests";
-    std::filesystem::create_directories(directory_);
+    scratch_ = std::make_unique<ScratchFolder>();
+    directory_ = scratch_->Path();
     path_ = directory_ / std::filesystem::path(u8"bild-\u00e4.png");
-    const auto bytes = EncodePng(PngTestImage{.width = 2,
-                                              .height = 2,
-                                              .colourType = PNG_COLOR_TYPE_RGB,
-                                              .rows = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}});
+    const auto bytes = EncodePngRows(PngRows{.width = 2,
+                                             .height = 2,
+                                             .colourType = PNG_COLOR_TYPE_RGB,
+                                             .rows = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}});
     std::ofstream(path_, std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()),
                static_cast<std::streamsize>(bytes.size()));
   }
-  void TearDown() override { std::filesystem::remove_all(directory_); }
+  void TearDown() override { scratch_.reset(); }
   std::string Utf8Name() const {
     const auto text = path_.u8string();
     return std::string(text.begin(), text.end());
   }
+  std::unique_ptr<ScratchFolder> scratch_;
   std::filesystem::path directory_, path_;
 };
 

@@ -1,0 +1,108 @@
+// System fonts on Linux: fontconfig resolves the face (its best match when the face is not
+// installed), FreeType opens it and scales it so its Windows ascent + descent is the cell.
+#include <fontconfig/fontconfig.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <mutex>
+#include <string>
+
+#include <freetype/tttables.h>
+
+#include "raster/FreeTypeFont.h"
+#include "raster/SystemFont.h"
+
+namespace {
+
+constexpr int kNotAntialiased = 3;  // CreateFontA's NONANTIALIASED_QUALITY
+constexpr int kBoldFrom = 600;
+constexpr int kDefaultHeight = 12;  // what a height of 0 selects
+
+// One FreeType library for the process; fonts are made and used on the window thread, the
+// lock only guards the first use.
+FT_Library Library() {
+  static FT_Library library = nullptr;
+  static std::once_flag once;
+  std::call_once(once, [] {
+    if (FT_Init_FreeType(&library) != 0) library = nullptr;
+  });
+  return library;
+}
+
+// The file fontconfig picks for the request; empty when it picks none.
+bool MatchFile(const SystemFontRequest& request, std::string& file, int& index) {
+  FcPattern* pattern = FcPatternCreate();
+  if (!pattern) return false;
+  FcPatternAddString(pattern, FC_FAMILY,
+                     reinterpret_cast<const FcChar8*>(request.face ? request.face : ""));
+  FcPatternAddInteger(pattern, FC_WEIGHT,
+                      request.weight >= kBoldFrom ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+  FcPatternAddInteger(pattern, FC_SLANT, request.italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+  FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
+  FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+  FcDefaultSubstitute(pattern);
+  FcResult result = FcResultNoMatch;
+  FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+  FcPatternDestroy(pattern);
+  if (!match) return false;
+  FcChar8* path = nullptr;
+  bool found = FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch && path;
+  if (found) {
+    file = reinterpret_cast<const char*>(path);
+    if (FcPatternGetInteger(match, FC_INDEX, 0, &index) != FcResultMatch) index = 0;
+  }
+  FcPatternDestroy(match);
+  return found;
+}
+
+// Font units of the cell: usWinAscent + usWinDescent, else ascender - descender.
+void WindowsCell(FT_Face face, int& ascentUnits, int& cellUnits) {
+  const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
+  if (os2 && os2->usWinAscent + os2->usWinDescent > 0) {
+    ascentUnits = os2->usWinAscent;
+    cellUnits = os2->usWinAscent + os2->usWinDescent;
+  } else {
+    ascentUnits = face->ascender;
+    cellUnits = face->ascender - face->descender;
+  }
+}
+
+}  // namespace
+
+SystemFontHandle CreateSystemFont(const SystemFontRequest& request) {
+  static std::once_flag fontconfigReady;
+  std::call_once(fontconfigReady, [] { FcInit(); });
+  FT_Library library = Library();
+  std::string file;
+  int index = 0;
+  if (!library || !MatchFile(request, file, index)) return nullptr;
+  FT_Face face = nullptr;
+  if (FT_New_Face(library, file.c_str(), index, &face) != 0) return nullptr;
+  int ascentUnits = 0, cellUnits = 0;
+  WindowsCell(face, ascentUnits, cellUnits);
+  if (!FT_IS_SCALABLE(face) || cellUnits <= 0 || face->units_per_EM == 0) {
+    FT_Done_Face(face);
+    return nullptr;
+  }
+  // A positive height is the cell, a negative one the em; cells are whole pixels.
+  const int requested = request.height == 0 ? kDefaultHeight : request.height;
+  const double cell =
+      requested > 0 ? requested
+                    : std::round(-static_cast<double>(requested) * cellUnits / face->units_per_EM);
+  const double emPixels = cell * face->units_per_EM / cellUnits;
+  if (FT_Set_Char_Size(face, 0, static_cast<FT_F26Dot6>(std::lround(emPixels * 64)), 72, 72) != 0) {
+    FT_Done_Face(face);
+    return nullptr;
+  }
+  auto* font = new FreeTypeFont{face, static_cast<int>(cell),
+                                static_cast<int>(std::lround(cell * ascentUnits / cellUnits)),
+                                request.quality == kNotAntialiased};
+  return font;
+}
+
+void DeleteSystemFont(SystemFontHandle handle) {
+  auto* font = static_cast<FreeTypeFont*>(handle);
+  if (!font) return;
+  FT_Done_Face(font->face);
+  delete font;
+}

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "host/BatchJob.h"
+#include "host/app/BatchJob.h"
 #include "tests/host/HostTestSupport.h"
 
 namespace ferrix::host::testing {

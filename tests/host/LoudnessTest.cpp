@@ -6,7 +6,7 @@
 #include <numbers>
 
 #include "host/Loudness.h"
-#include "host/RenderSummary.h"
+#include "host/app/RenderSummary.h"
 
 namespace ferrix::host {
 namespace {

@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "host/CommandLine.h"
 #include "host/Plugin.h"
+#include "host/app/CommandLine.h"
 
 namespace ferrix::host {
 

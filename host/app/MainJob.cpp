@@ -5,7 +5,7 @@
 // left out. Output files are named by program number and name ("03-Snare.wav", with characters
 // that are unsafe in file names replaced). With --preset or --param the job renders one file with
 // exactly those settings ("02-Kick.wav", or "02-Kick-custom.wav" when parameters were set).
-#include "host/MainJob.h"
+#include "host/app/MainJob.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -14,15 +14,15 @@
 #include <system_error>
 
 #include "host/AudioFile.h"
-#include "host/BundledFiles.h"
 #include "host/CrashGuard.h"
-#include "host/ErrorLine.h"
 #include "host/Host.h"
-#include "host/HostCommand.h"
 #include "host/Plugin.h"
 #include "host/PluginControl.h"
-#include "host/RenderJob.h"
-#include "host/RenderSummary.h"
+#include "host/app/BundledFiles.h"
+#include "host/app/ErrorLine.h"
+#include "host/app/HostCommand.h"
+#include "host/app/RenderJob.h"
+#include "host/app/RenderSummary.h"
 
 namespace ferrix::host {
 

@@ -1,12 +1,12 @@
 // Ferrix's gain reduction is read from its parameters before the render: they do not change
 // during an offline render without automation.
-#include "host/RenderJob.h"
+#include "host/app/RenderJob.h"
 
 #include <optional>
 
-#include "host/FerrixGainReduction.h"
 #include "host/LevelStats.h"
 #include "host/Loudness.h"
+#include "host/app/FerrixGainReduction.h"
 
 namespace ferrix::host {
 

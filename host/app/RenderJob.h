@@ -8,7 +8,7 @@
 #include "host/Host.h"
 #include "host/Plugin.h"
 #include "host/Render.h"
-#include "host/RenderSummary.h"
+#include "host/app/RenderSummary.h"
 
 namespace ferrix::host {
 

@@ -1,6 +1,6 @@
 // After 1024 frames (2048 smoother steps of pole 0.99) a smoother is within 0.99^2048, about
 // 1e-9, of its target: far below the 0.1 dB the summary shows.
-#include "host/FerrixGainReduction.h"
+#include "host/app/FerrixGainReduction.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,14 +8,11 @@
 namespace ferrix::host {
 namespace {
 
-constexpr int32_t kInputGainParam = 0;
-constexpr int32_t kOutputGainParam = 1;
-constexpr int32_t kBypassParam = 8;
-constexpr double kGainRangeDb = 22.0;
 constexpr double kSilenceFloor = 0.001;  // -60 dBFS
 
 double GainDb(const Plugin& plugin, int32_t index) {
-  return -kGainRangeDb + 2.0 * kGainRangeDb * static_cast<double>(plugin.GetParam(index));
+  return -kFerrixGainRangeDb +
+         2.0 * kFerrixGainRangeDb * static_cast<double>(plugin.GetParam(index));
 }
 
 double Linear(double db) {
@@ -25,8 +22,8 @@ double Linear(double db) {
 }  // namespace
 
 FerrixGains ReadFerrixGains(const Plugin& plugin) {
-  return {GainDb(plugin, kInputGainParam), GainDb(plugin, kOutputGainParam),
-          plugin.GetParam(kBypassParam) >= 0.5f};
+  return {GainDb(plugin, kInputGain), GainDb(plugin, kOutputGain),
+          plugin.GetParam(kBypass) >= 0.5f};
 }
 
 GainReductionMeter::GainReductionMeter(const FerrixGains& gains)

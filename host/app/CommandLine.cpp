@@ -1,5 +1,5 @@
 // Options take their value as the next argument; INPUT and OUTPUT are positional and go together.
-#include "host/CommandLine.h"
+#include "host/app/CommandLine.h"
 
 #include <cstdlib>
 

@@ -1,12 +1,12 @@
 // The first place that holds the file wins; when none does, the name beside the executable is
 // answered, so that the error names the usual place.
-#include "host/BundledFiles.h"
+#include "host/app/BundledFiles.h"
 
 #include <filesystem>
 #include <initializer_list>
 #include <system_error>
 
-#include "host/PlatformPaths.h"
+#include "host/app/PlatformPaths.h"
 
 namespace ferrix::host {
 namespace {

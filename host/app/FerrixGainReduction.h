@@ -5,13 +5,12 @@
 #include <cstdint>
 #include <optional>
 
+#include "effect/FerrixParam.h"
 #include "host/AudioBlock.h"
 #include "host/AudioFile.h"
 #include "host/Plugin.h"
 
 namespace ferrix::host {
-
-constexpr int32_t kFerrixUniqueId = 0x35313476;
 
 // Ferrix's gain settings as its parameters hold them.
 struct FerrixGains {
@@ -21,7 +20,7 @@ struct FerrixGains {
 };
 
 // Read from an open Ferrix through getParameter (Input Gain and Output Gain map 0..1 linearly onto
-// -22..+22 dB; Bypass is on from 0.5).
+// -kFerrixGainRangeDb..+kFerrixGainRangeDb; Bypass is on from 0.5).
 FerrixGains ReadFerrixGains(const Plugin& plugin);
 
 // The reduction of one sample is how far the output lies below the unclipped gain path:

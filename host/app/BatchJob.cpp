@@ -2,7 +2,7 @@
 // so every output is exactly what a single render of that file gives (Ferrix's smoothers and
 // threshold would otherwise carry over from one file to the next). Output and progress are
 // serialised by one lock; the renders themselves share nothing.
-#include "host/BatchJob.h"
+#include "host/app/BatchJob.h"
 
 #include <algorithm>
 #include <atomic>
@@ -13,11 +13,11 @@
 
 #include "host/AudioFile.h"
 #include "host/CrashGuard.h"
-#include "host/ErrorLine.h"
-#include "host/HostCommand.h"
-#include "host/ProgressBar.h"
-#include "host/RenderJob.h"
-#include "host/Terminal.h"
+#include "host/app/ErrorLine.h"
+#include "host/app/HostCommand.h"
+#include "host/app/ProgressBar.h"
+#include "host/app/RenderJob.h"
+#include "host/app/Terminal.h"
 
 namespace ferrix::host {
 namespace {

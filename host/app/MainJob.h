@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "host/CommandLine.h"
+#include "host/app/CommandLine.h"
 
 namespace ferrix::host {
 

@@ -1,5 +1,5 @@
 // Levels print with one decimal ("-inf" for silence); JSON has no infinity, so silence is null.
-#include "host/RenderSummary.h"
+#include "host/app/RenderSummary.h"
 
 #include <cmath>
 #include <cstdio>

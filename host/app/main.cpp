@@ -4,9 +4,9 @@
 #include <exception>
 #include <new>
 
-#include "host/CommandLine.h"
-#include "host/ErrorLine.h"
-#include "host/HostCommand.h"
+#include "host/app/CommandLine.h"
+#include "host/app/ErrorLine.h"
+#include "host/app/HostCommand.h"
 
 int main(int argc, char** argv) {
   using ferrix::host::ReportError;

@@ -1,5 +1,5 @@
 // System error texts (libsndfile's on Windows, for one) may end in a line break.
-#include "host/ErrorLine.h"
+#include "host/app/ErrorLine.h"
 
 #include <cstdio>
 

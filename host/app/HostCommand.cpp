@@ -2,25 +2,25 @@
 // files, programs and parameters, list, render, save. Every failure is one "ferrix-host: ..."
 // line on stderr and exit code 1; nothing is written before all targets are known to be usable,
 // and an output file only appears once it is complete.
-#include "host/HostCommand.h"
+#include "host/app/HostCommand.h"
 
 #include <cstdio>
 #include <filesystem>
 
 #include "host/AudioFile.h"
-#include "host/BatchJob.h"
-#include "host/BundledFiles.h"
 #include "host/CrashGuard.h"
-#include "host/ErrorLine.h"
 #include "host/Host.h"
-#include "host/MainJob.h"
 #include "host/Plugin.h"
 #include "host/PluginControl.h"
 #include "host/PresetTransfer.h"
-#include "host/ProgressBar.h"
-#include "host/RenderJob.h"
-#include "host/RenderSummary.h"
-#include "host/Terminal.h"
+#include "host/app/BatchJob.h"
+#include "host/app/BundledFiles.h"
+#include "host/app/ErrorLine.h"
+#include "host/app/MainJob.h"
+#include "host/app/ProgressBar.h"
+#include "host/app/RenderJob.h"
+#include "host/app/RenderSummary.h"
+#include "host/app/Terminal.h"
 
 namespace ferrix::host {
 bool ApplyControls(const Plugin& plugin, const Options& options, std::string& error) {

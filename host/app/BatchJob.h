@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "host/CommandLine.h"
+#include "host/app/CommandLine.h"
 
 namespace ferrix::host {
 

@@ -19,7 +19,9 @@ const char* const kUsage =
     "normalised\n"
     "  --load FILE           read a .fxp or .fxb preset file first\n"
     "  --save FILE           write the plug-in's state as .fxp (program) or .fxb (bank)\n"
-    "  --out-dir DIR         the main job's output folder (default out)\n"
+    "  --out-dir DIR         the main job's output folder (default out); the main job also\n"
+    "                        draws a .png of each render beside its file\n"
+    "  --plot FILE.png       a picture of the render: waveforms in and out, gain reduction\n"
     "  --batch IN_DIR OUT_DIR  every audio file under IN_DIR (recursively) into the same\n"
     "                        relative path and format under OUT_DIR\n"
     "  --jobs N              worker threads for --batch (default: one per core); use --jobs 1\n"
@@ -87,6 +89,8 @@ bool ParseCommandLine(int argc, const char* const* argv, Options& options, std::
       if (!value(options.loadPreset)) return false;
     } else if (arg == "--save") {
       if (!value(options.savePreset)) return false;
+    } else if (arg == "--plot") {
+      if (!value(options.plot)) return false;
     } else if (arg == "--out-dir") {
       if (!value(options.outDir)) return false;
     } else if (arg == "--batch") {
@@ -113,6 +117,10 @@ bool ParseCommandLine(int argc, const char* const* argv, Options& options, std::
   if (!options.batchIn.empty() &&
       (!positional.empty() || options.list || !options.savePreset.empty())) {
     error = "--batch takes folders, and no INPUT OUTPUT, --list or --save (see --help)";
+    return false;
+  }
+  if (!options.plot.empty() && positional.size() != 2) {
+    error = "--plot draws a render: give INPUT and OUTPUT too (see --help)";
     return false;
   }
   if (positional.size() == 2) {

@@ -20,6 +20,7 @@ struct Options {
   std::string loadPreset;      // .fxp / .fxb read before --preset and --param
   std::string savePreset;      // .fxp / .fxb written after the render
   std::string outDir = "out";  // the main job's output folder
+  std::string plot;            // --plot FILE.png: a picture of the render
   std::string batchIn;         // --batch IN_DIR OUT_DIR
   std::string batchOut;
   int jobs = 0;  // worker threads for --batch; 0: one per core

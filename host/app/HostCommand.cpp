@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 
 #include "host/AudioFile.h"
 #include "host/CrashGuard.h"
@@ -16,9 +17,11 @@
 #include "host/app/BatchJob.h"
 #include "host/app/BundledFiles.h"
 #include "host/app/ErrorLine.h"
+#include "host/app/FerrixGainReduction.h"
 #include "host/app/MainJob.h"
 #include "host/app/ProgressBar.h"
 #include "host/app/RenderJob.h"
+#include "host/app/RenderPlot.h"
 #include "host/app/RenderSummary.h"
 #include "host/app/Terminal.h"
 
@@ -55,6 +58,7 @@ int RunHostCommand(const Options& options) {
   if (!options.savePreset.empty() && !CheckPresetTarget(options.savePreset, error)) {
     return ReportError(error);
   }
+  if (!options.plot.empty() && !CheckPlotTarget(options.plot, error)) return ReportError(error);
 
   Host host;
   GuardAgainstPluginCrash(pluginPath.c_str());  // the entry itself may crash
@@ -76,8 +80,14 @@ int RunHostCommand(const Options& options) {
     ProgressBar bar(!options.quiet && StderrIsTerminal());
     RenderSummary summary;
     std::string warning;
-    if (!RenderFileJob(plugin, host, reader, options.output, settings, summary, warning, error,
-                       [&bar](double done) { bar.Update(done); })) {
+    std::optional<RenderEnvelope> envelope;
+    if (!options.plot.empty()) {
+      envelope.emplace(reader.SampleRate(),
+                       IsFerrix(plugin) ? std::optional(ReadFerrixGains(plugin)) : std::nullopt);
+    }
+    if (!RenderFileJob(
+            plugin, host, reader, options.output, settings, summary, warning, error,
+            [&bar](double done) { bar.Update(done); }, envelope ? &*envelope : nullptr)) {
       return ReportError(error);
     }
     bar.Finish();
@@ -86,6 +96,13 @@ int RunHostCommand(const Options& options) {
                          ? std::filesystem::path(plugin.Path()).filename().string()
                          : plugin.EffectName();
     summary.input = options.input;
+    if (envelope) {
+      const std::string preset = options.preset.empty() ? std::string() : plugin.ProgramName();
+      if (!WriteRenderPlot(*envelope, PlotTitle(preset, summary), PlotCaption(summary),
+                           options.plot, error)) {
+        return ReportError(error);
+      }
+    }
     if (options.json) {
       std::fputs(SummaryJson(summary).c_str(), stdout);
     } else if (!options.quiet) {

@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <system_error>
 
 #include "host/AudioFile.h"
@@ -20,8 +21,10 @@
 #include "host/PluginControl.h"
 #include "host/app/BundledFiles.h"
 #include "host/app/ErrorLine.h"
+#include "host/app/FerrixGainReduction.h"
 #include "host/app/HostCommand.h"
 #include "host/app/RenderJob.h"
+#include "host/app/RenderPlot.h"
 #include "host/app/RenderSummary.h"
 
 namespace ferrix::host {
@@ -87,11 +90,20 @@ int RenderDemo(const Options& options, const std::string& pluginPath, const std:
   const RenderSettings settings{options.block, options.precision == 64};
   RenderSummary summary;
   std::string warning;
-  if (!RenderFileJob(*plugin, host, reader, outputPath, settings, summary, warning, error)) {
+  RenderEnvelope envelope(reader.SampleRate(), IsFerrix(*plugin)
+                                                   ? std::optional(ReadFerrixGains(*plugin))
+                                                   : std::nullopt);
+  if (!RenderFileJob(*plugin, host, reader, outputPath, settings, summary, warning, error, {},
+                     &envelope)) {
     return ReportError(error);
   }
   if (!warning.empty()) ReportWarning(warning);
   summary.input = DemoPath();
+  summary.plugin = plugin->EffectName();
+  const std::string picture = std::filesystem::path(outputPath).replace_extension(".png").string();
+  if (!WriteRenderPlot(envelope, PlotTitle(label, summary), PlotCaption(summary), picture, error)) {
+    return ReportError(error);
+  }
   if (!options.quiet) std::fputs(SummaryLine(label, summary).c_str(), stdout);
   return 0;
 }

@@ -13,7 +13,7 @@ namespace ferrix::host {
 bool RenderFileJob(const Plugin& plugin, Host& host, AudioFileReader& reader,
                    const std::string& outputPath, const RenderSettings& settings,
                    RenderSummary& summary, std::string& warning, std::string& error,
-                   const ProgressFunction& progress) {
+                   const ProgressFunction& progress, RenderEnvelope* envelope) {
   AudioFileWriter writer;
   if (!writer.Open(outputPath, reader.SampleRate(), reader.ChannelCount(), reader.Format(),
                    error)) {
@@ -31,6 +31,7 @@ bool RenderFileJob(const Plugin& plugin, Host& host, AudioFileReader& reader,
     inputLoudness.Add(in);
     outputLoudness.Add(out);
     if (reduction) reduction->Add(in, out);
+    if (envelope != nullptr) envelope->Add(in, out);
     return writer.Write(out, why);
   };
   FileSource source(reader);

@@ -247,11 +247,12 @@ TEST_F(FerrixThroughHost, MainJobRendersTheDemoOncePerFactoryPreset) {
   for (int p = 0; p < 9; ++p) {
     const std::string file = outDir + "/0" + std::to_string(p) + "-" + names[p] + ".wav";
     EXPECT_TRUE(std::filesystem::exists(file)) << file;
+    EXPECT_TRUE(std::filesystem::exists(file.substr(0, file.size() - 4) + ".png")) << file;
     EXPECT_NE(r.out.find(std::string(names[p]) + ": "), std::string::npos) << names[p];
   }
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(outDir),
                           std::filesystem::directory_iterator()),
-            9);
+            18);  // a file and its picture per preset
   EXPECT_NE(r.out.find("gain reduction"), std::string::npos);
   // Rendered after four other presets, Overhead still sounds as it does on its own.
   EXPECT_TRUE(SameSamples(ReadBack(outDir + "/04-Overhead.wav"),

@@ -177,11 +177,13 @@ TEST_F(HostileInput, TheMainJobRendersWithTheGivenSettingsOrRefusesThem) {
 
   ProcessResult r = RunHost({"--plugin", gain, "--out-dir", outDir, "--preset", "Half"});
   ASSERT_EQ(r.exitCode, 0) << r.err;
-  EXPECT_EQ(FilesIn(outDir), std::set<std::string>{"01-Half.wav"});
+  EXPECT_EQ(FilesIn(outDir), (std::set<std::string>{"01-Half.wav", "01-Half.png"}));
   r = RunHost({"--plugin", gain, "--out-dir", outDir, "--preset", "Double", "--param",
                "Polarity=inverted"});
   ASSERT_EQ(r.exitCode, 0) << r.err;
-  EXPECT_EQ(FilesIn(outDir), (std::set<std::string>{"01-Half.wav", "02-Double-custom.wav"}));
+  EXPECT_EQ(FilesIn(outDir),
+            (std::set<std::string>{"01-Half.wav", "01-Half.png", "02-Double-custom.wav",
+                                   "02-Double-custom.png"}));
   EXPECT_EQ(r.out.rfind("Double (with --param): ", 0), 0u) << r.out;
   const AudioData demo = ReadBack(BesideHost("ferrix-demo.wav"));
   const AudioData half = ReadBack(outDir + "/01-Half.wav");

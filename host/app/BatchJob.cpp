@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <filesystem>
 #include <mutex>
+#include <new>
+#include <stdexcept>
 #include <thread>
 
 #include "host/AudioFile.h"
@@ -98,7 +100,14 @@ void Work(BatchState& state, size_t worker) {
   for (size_t index = state.next++; index < state.files.size(); index = state.next++) {
     RenderSummary summary;
     std::string warning, error;
-    const bool ok = RenderOne(state, worker, index, summary, warning, error);
+    bool ok = false;
+    try {  // a worker's exception is its file's failure, never the end of the batch
+      ok = RenderOne(state, worker, index, summary, warning, error);
+    } catch (const std::bad_alloc&) {
+      error = state.files[index] + ": out of memory";
+    } catch (const std::exception& e) {
+      error = state.files[index] + ": unexpected failure: " + e.what();
+    }
     std::lock_guard guard(state.lock);
     state.current[worker] = 0.0;
     state.doneBytes += state.sizes[index];

@@ -47,9 +47,14 @@ bool PendingFile::Create(const std::string& target, std::string& error) {
   const std::filesystem::path p(target);
   std::random_device random;
   for (int attempt = 0; attempt < 100; ++attempt) {
-    const std::string name = "." + p.filename().string() + "." +
-                             std::to_string(gCounter.fetch_add(1)) + "-" +
-                             std::to_string(random() % 1000000) + ".partial";
+    // Appended piece by piece: GCC 12 mistakes "literal" + string for an overlapping copy.
+    std::string name(1, '.');
+    name.append(p.filename().string())
+        .append(1, '.')
+        .append(std::to_string(gCounter.fetch_add(1)))
+        .append(1, '-')
+        .append(std::to_string(random() % 1000000))
+        .append(".partial");
     const std::string candidate = (FolderOf(p) / name).string();
     const int created = CreateNewFile(candidate);
     if (created == 1) {

@@ -177,7 +177,7 @@ void DrawRenderPlot(const RenderEnvelope& envelope, const std::string& title,
   for (double db = 0.0; db <= floorDb + 1e-9; db += dbStep) {
     const int y = kReduce.top + static_cast<int>(std::lround(db / floorDb * (reduceHeight - 1)));
     Fill(b, kReduce.left, y, width, 1, db == 0.0 ? kAxis : kGrid);
-    small.Draw(b, (db == 0.0 ? "0" : "-" + Number(db, dbStep)) + " dB",
+    small.Draw(b, Number(db == 0.0 ? 0.0 : -db, dbStep) + " dB",
                {0, y - 8, kReduce.left - 8, y + 8}, TEXT_RIGHT | TEXT_VCENTER, kMutedText);
   }
   for (int x = 0; any && x < width; ++x) {
@@ -219,20 +219,25 @@ std::string PlotCaption(const RenderSummary& s) {
   if (s.inputLoudness && s.outputLoudness) {
     const LoudnessFigures& in = *s.inputLoudness;
     const LoudnessFigures& out = *s.outputLoudness;
-    caption = "in " + db(in.integratedLufs, "%.1f") + " LUFS, true peak " +
-              db(in.truePeakDb, "%+.1f") + " dBTP    out " + db(out.integratedLufs, "%.1f") +
-              " LUFS, true peak " + db(out.truePeakDb, "%+.1f") + " dBTP    change " +
-              (std::isfinite(in.integratedLufs) && std::isfinite(out.integratedLufs)
+    // Built by appending: GCC 12 mistakes "literal" + string for an overlapping copy.
+    caption = "in ";
+    caption += db(in.integratedLufs, "%.1f") + " LUFS, true peak ";
+    caption += db(in.truePeakDb, "%+.1f") + " dBTP    out ";
+    caption += db(out.integratedLufs, "%.1f") + " LUFS, true peak ";
+    caption += db(out.truePeakDb, "%+.1f") + " dBTP    change ";
+    caption += std::isfinite(in.integratedLufs) && std::isfinite(out.integratedLufs)
                    ? db(out.integratedLufs - in.integratedLufs, "%+.1f")
-                   : std::string("n/a")) +
-              " LU";
+                   : std::string("n/a");
+    caption += " LU";
   } else {
     double inPeak = -HUGE_VAL, outPeak = -HUGE_VAL;
     for (const ChannelLevels& l : s.inputLevels)
       inPeak = std::max(inPeak, l.peakDb);
     for (const ChannelLevels& l : s.outputLevels)
       outPeak = std::max(outPeak, l.peakDb);
-    caption = "peak in " + db(inPeak, "%.1f") + " dBFS, out " + db(outPeak, "%.1f") + " dBFS";
+    caption = "peak in ";
+    caption += db(inPeak, "%.1f") + " dBFS, out ";
+    caption += db(outPeak, "%.1f") + " dBFS";
   }
   if (s.largestGainReductionDb) {
     caption += "    largest gain reduction " + db(*s.largestGainReductionDb, "%.1f") + " dB";

@@ -87,8 +87,10 @@ TEST_F(HostileInput, AnOggWithStrayBytesAppendedRendersItsAudio) {
 TEST_F(HostileInput, PresetFilesThatAreNoFilesOrTooLargeAreTheHostsOwnErrors) {
   const std::string big = scratch.File("big.fxp");
   std::ofstream(big, std::ios::binary) << std::string((8 << 20) + 1, '\0');
+  const std::string folder = scratch.File("folder.fxp");
+  std::filesystem::create_directory(folder);
   std::vector<std::pair<std::string, std::string>> cases = {
-      {scratch.File(""), "not a regular file"},
+      {folder, "not a regular file"},
       {big, "too large for a preset file"},
       {scratch.File("missing.fxp"), "cannot read the preset file"},
   };
@@ -106,25 +108,25 @@ TEST_F(HostileInput, OutputsReplaceTheTargetInOneStepAndNeverAFolder) {
   std::filesystem::create_directory(output);
   const std::string preset = scratch.File("p.fxp");
   std::filesystem::create_directory(preset);
-  std::ofstream(scratch.File("out.flac.partial")) << "someone else's";
+  std::ofstream(scratch.File("out.aiff.partial")) << "someone else's";
   ExpectOneErrorLine(RunHost({"--plugin", GainParamsModule(), input, output}), "is a folder");
   ExpectOneErrorLine(RunHost({"--plugin", GainParamsModule(), "--save", preset}), "is a folder");
   EXPECT_TRUE(std::filesystem::is_directory(output));
   EXPECT_TRUE(std::filesystem::is_directory(preset));
 
   // Over an existing file: the new content, and nothing else left in the folder.
-  const std::string flac = scratch.File("out.flac");
-  std::ofstream(flac) << "old";
+  const std::string aiff = scratch.File("out.aiff");
+  std::ofstream(aiff) << "old";
   const std::string fxb = scratch.File("bank.fxb");
   std::ofstream(fxb) << "old";
   const ProcessResult r =
-      RunHost({"--plugin", GainParamsModule(), "--quiet", "--save", fxb, input, flac});
+      RunHost({"--plugin", GainParamsModule(), "--quiet", "--save", fxb, input, aiff});
   ASSERT_EQ(r.exitCode, 0) << r.err;
-  EXPECT_EQ(ReadBack(flac).Frames(), 3000);
+  EXPECT_EQ(ReadBack(aiff).Frames(), 3000);
   EXPECT_EQ(ReadTextFile(fxb).substr(0, 4), "CcnK");
-  EXPECT_EQ(ReadTextFile(scratch.File("out.flac.partial")), "someone else's");
+  EXPECT_EQ(ReadTextFile(scratch.File("out.aiff.partial")), "someone else's");
   EXPECT_EQ(FilesIn(scratch.File("")),
-            (std::set<std::string>{"in.wav", "out.wav", "p.fxp", "out.flac", "out.flac.partial",
+            (std::set<std::string>{"in.wav", "out.wav", "p.fxp", "out.aiff", "out.aiff.partial",
                                    "bank.fxb"}));
 }
 

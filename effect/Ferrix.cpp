@@ -6,14 +6,13 @@
 namespace {
 
 constexpr int32_t kVersion = 0x00010003;           // 1.0.3
-constexpr int32_t kUniqueId = 0x35313476;          // "514v"
 constexpr int32_t kManufacturerCode = 0x56647178;  // "Vdqx"
 
 }  // namespace
 
 Ferrix::Ferrix(audioMasterCallback host)
-    : VstEffect(host, kNumFerrixParams, "1-1 2-2", "Tessomar", "Morvane", "", kVersion, kUniqueId,
-                kManufacturerCode, 0, false, false) {
+    : VstEffect(host, kNumFerrixParams, "1-1 2-2", "Tessomar", "Morvane", "", kVersion,
+                kFerrixUniqueId, kManufacturerCode, 0, false, false) {
   DefineParams();
   AddFactoryPresets();
 }

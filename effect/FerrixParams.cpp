@@ -11,8 +11,8 @@ void Ferrix::DefineParams() {
   };
   // Shapes below 1 give the thresholds and the clip shape finer control near their top.
   static constexpr DoubleParam kDoubles[] = {
-      {kInputGain, "Input Gain", 0.0, -22.0, 22.0, 0.1, 1.0, "dB"},
-      {kOutputGain, "Output Gain", 0.0, -22.0, 22.0, 0.1, 1.0, "dB"},
+      {kInputGain, "Input Gain", 0.0, -kFerrixGainRangeDb, kFerrixGainRangeDb, 0.1, 1.0, "dB"},
+      {kOutputGain, "Output Gain", 0.0, -kFerrixGainRangeDb, kFerrixGainRangeDb, 0.1, 1.0, "dB"},
       {kThresholdInitial, "Threshold-Initial", 0.0, -44.0, 0.0, 0.1, 0.5, "dB"},
       {kThresholdEnd, "Threshold-End", 0.0, -44.0, 0.0, 0.1, 0.5, "dB"},
       {kClipShape, "Clip Shape", 1.0, 0.1, 1.0, 0.01, 0.5, ""},

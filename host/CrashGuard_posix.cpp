@@ -34,9 +34,13 @@ const char* SignalName(int signal) {
 }
 
 void OnCrash(int signal) {
-  Say("ferrix-host: the plug-in ");
-  Say(gModulePath);
-  Say(" crashed (");
+  if (InsidePluginCall()) {
+    Say("ferrix-host: the plug-in ");
+    Say(gModulePath);
+    Say(" crashed (");
+  } else {
+    Say("ferrix-host: internal fault (");
+  }
   Say(SignalName(signal));
   Say(")\n");
   ::signal(signal, SIG_DFL);

@@ -1,4 +1,5 @@
-// An unhandled-exception filter that names the plug-in, then lets the exception end the process.
+// An unhandled-exception filter that names the plug-in (or the host), then ends the process with
+// the exception code as its exit code, as an unhandled crash would.
 #include "host/CrashGuard.h"
 
 #include <windows.h>
@@ -11,10 +12,18 @@ namespace {
 const char* gModulePath = "";
 
 LONG WINAPI OnCrash(EXCEPTION_POINTERS* info) {
-  std::fprintf(stderr, "ferrix-host: the plug-in %s crashed (exception 0x%08lX)\n", gModulePath,
-               info->ExceptionRecord->ExceptionCode);
+  if (InsidePluginCall()) {
+    std::fprintf(stderr, "ferrix-host: the plug-in %s crashed (exception 0x%08lX)\n", gModulePath,
+                 info->ExceptionRecord->ExceptionCode);
+  } else {
+    std::fprintf(stderr, "ferrix-host: internal fault (exception 0x%08lX)\n",
+                 info->ExceptionRecord->ExceptionCode);
+  }
   std::fflush(stderr);
-  return EXCEPTION_CONTINUE_SEARCH;
+  // Ending here rather than continuing the search: the system's crash path would start a
+  // debugger or an error-report dialog, which under wine can wait forever.
+  TerminateProcess(GetCurrentProcess(), info->ExceptionRecord->ExceptionCode);
+  return EXCEPTION_EXECUTE_HANDLER;
 }
 
 }  // namespace

@@ -116,9 +116,10 @@ VstTimeInfo* Host::FillTimeInfo() {
 VstIntPtr Host::Answer(AEffect* /*effect*/, int32_t opcode, int32_t index, VstIntPtr value,
                        void* ptr, float opt) {
   std::lock_guard lock(mutex_);
-  HostRequest request{opcode, index, value, opt, {}};
-  if (opcode == audioMasterCanDo && ptr != nullptr) request.text = static_cast<const char*>(ptr);
-  requests_.push_back(request);
+  Observe(opcode, index, value, ptr, opt);
+  ++counts_[static_cast<size_t>(opcode >= 0 && opcode < kCountedOpcodes ? opcode
+                                                                        : kCountedOpcodes)];
+  if (opcode == audioMasterGetTime) lastTimeRequestFlags_ = value;
 
   switch (opcode) {
     case audioMasterVersion:
@@ -146,8 +147,9 @@ VstIntPtr Host::Answer(AEffect* /*effect*/, int32_t opcode, int32_t index, VstIn
     case audioMasterGetDirectory:
       return reinterpret_cast<VstIntPtr>(pluginDirectory_.c_str());
     case audioMasterCanDo:
+      if (ptr == nullptr) return 0;
       for (std::string_view feature : kHostCanDo) {
-        if (request.text == feature) return 1;
+        if (feature == static_cast<const char*>(ptr)) return 1;
       }
       return 0;
     case audioMasterAutomate:
@@ -160,22 +162,19 @@ VstIntPtr Host::Answer(AEffect* /*effect*/, int32_t opcode, int32_t index, VstIn
   }
 }
 
-std::vector<HostRequest> Host::Requests() const {
+int64_t Host::CountRequests(int32_t opcode) const {
   std::lock_guard lock(mutex_);
-  return requests_;
+  return opcode >= 0 && opcode < kCountedOpcodes ? counts_[static_cast<size_t>(opcode)] : 0;
 }
 
-int Host::CountRequests(int32_t opcode) const {
+void Host::ResetRequestCounts() {
   std::lock_guard lock(mutex_);
-  int count = 0;
-  for (const HostRequest& r : requests_)
-    count += r.opcode == opcode ? 1 : 0;
-  return count;
+  counts_.fill(0);
 }
 
-void Host::ClearRequests() {
+VstIntPtr Host::LastTimeRequestFlags() const {
   std::lock_guard lock(mutex_);
-  requests_.clear();
+  return lastTimeRequestFlags_;
 }
 
 }  // namespace ferrix::host

@@ -1,24 +1,17 @@
 // The host side of the VST 2.4 conversation: answers every request a plug-in makes through its
-// host callback the way real hosts do, keeps the transport, and records each request for tests.
+// host callback the way real hosts do, keeps the transport, and counts the requests. It keeps no
+// log: a plug-in may ask for the time every block for hours. Tests that want every request
+// override Observe.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <mutex>
 #include <string>
-#include <vector>
 
 #include "vst/VstAbi.h"
 
 namespace ferrix::host {
-
-// One request a plug-in made; `text` holds the string passed with audioMasterCanDo.
-struct HostRequest {
-  int32_t opcode = 0;
-  int32_t index = 0;
-  VstIntPtr value = 0;
-  float opt = 0.0f;
-  std::string text;
-};
 
 class Host {
  public:
@@ -28,6 +21,7 @@ class Host {
   static constexpr double kTempo = 120.0;
 
   Host();
+  virtual ~Host() = default;
 
   // The callback handed to a module's entry. It finds its Host through AEffect::user, or, while an
   // entry runs (the record does not exist yet), through the Host that is creating a plug-in.
@@ -56,12 +50,21 @@ class Host {
   VstIntPtr Answer(AEffect* effect, int32_t opcode, int32_t index, VstIntPtr value, void* ptr,
                    float opt);
 
-  std::vector<HostRequest> Requests() const;
-  int CountRequests(int32_t opcode) const;
-  void ClearRequests();
+  // How many requests with `opcode` arrived since construction or the last reset.
+  int64_t CountRequests(int32_t opcode) const;
+  void ResetRequestCounts();
+  // The flags of the latest audioMasterGetTime request (which transport fields it wanted).
+  VstIntPtr LastTimeRequestFlags() const;
+
+ protected:
+  // Called for every request, under the host's lock, before it is answered. Runs on the
+  // plug-in's threads, the audio thread included: an override must be quick.
+  virtual void Observe(int32_t /*opcode*/, int32_t /*index*/, VstIntPtr /*value*/,
+                       const void* /*ptr*/, float /*opt*/) {}
 
  private:
   VstTimeInfo* FillTimeInfo();
+  static constexpr int32_t kCountedOpcodes = 64;  // the VST 2.4 host opcodes are below this
 
   mutable std::mutex mutex_;
   double sampleRate_ = 44100.0;
@@ -70,7 +73,8 @@ class Host {
   double samplePosition_ = 0.0;
   std::string pluginDirectory_;
   VstTimeInfo timeInfo_{};
-  std::vector<HostRequest> requests_;
+  std::array<int64_t, kCountedOpcodes + 1> counts_{};  // the last slot: any other opcode
+  VstIntPtr lastTimeRequestFlags_ = 0;
 };
 
 }  // namespace ferrix::host

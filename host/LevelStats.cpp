@@ -13,21 +13,43 @@ double ToDb(double level) {
 
 }  // namespace
 
+LevelMeter::LevelMeter(int channels) : sums_(static_cast<size_t>(channels)) {}
+
+void LevelMeter::Add(const AudioBlock& block) {
+  for (size_t c = 0; c < sums_.size() && c < block.channels.size(); ++c) {
+    Sums& s = sums_[c];
+    const double* samples = block.channels[c].data();
+    for (int32_t i = 0; i < block.frames; ++i) {
+      const double magnitude = std::fabs(samples[i]);
+      s.peak = std::fmax(s.peak, magnitude);
+      s.squares += samples[i] * samples[i];
+      s.overs += magnitude > 1.0 ? 1 : 0;
+    }
+  }
+  frames_ += block.frames;
+}
+
+std::vector<ChannelLevels> LevelMeter::Levels() const {
+  std::vector<ChannelLevels> result;
+  for (const Sums& s : sums_) {
+    ChannelLevels levels;
+    levels.peakDb = ToDb(s.peak);
+    levels.rmsDb = frames_ == 0 ? ToDb(0.0) : ToDb(std::sqrt(s.squares / frames_));
+    levels.overs = s.overs;
+    result.push_back(levels);
+  }
+  return result;
+}
+
 std::vector<ChannelLevels> MeasureLevels(const AudioData& audio) {
   std::vector<ChannelLevels> result;
   for (const std::vector<double>& channel : audio.channels) {
-    double peak = 0.0;
-    double sumSquares = 0.0;
-    ChannelLevels levels;
-    for (double v : channel) {
-      const double magnitude = std::fabs(v);
-      peak = std::fmax(peak, magnitude);
-      sumSquares += v * v;
-      levels.overs += magnitude > 1.0 ? 1 : 0;
-    }
-    levels.peakDb = ToDb(peak);
-    levels.rmsDb = channel.empty() ? ToDb(0.0) : ToDb(std::sqrt(sumSquares / channel.size()));
-    result.push_back(levels);
+    LevelMeter meter(1);
+    AudioBlock block;
+    block.channels = {channel};
+    block.frames = static_cast<int32_t>(channel.size());
+    meter.Add(block);
+    result.push_back(meter.Levels()[0]);
   }
   return result;
 }

@@ -8,6 +8,8 @@ char Lower(char c) {
   return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
+}  // namespace
+
 bool EqualIgnoringCase(const std::string& a, const std::string& b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i) {
@@ -15,8 +17,6 @@ bool EqualIgnoringCase(const std::string& a, const std::string& b) {
   }
   return true;
 }
-
-}  // namespace
 
 std::optional<int> MatchName(const std::vector<std::string>& names, const std::string& wanted) {
   for (size_t i = 0; i < names.size(); ++i) {

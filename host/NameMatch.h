@@ -7,6 +7,8 @@
 
 namespace ferrix::host {
 
+bool EqualIgnoringCase(const std::string& a, const std::string& b);
+
 std::optional<int> MatchName(const std::vector<std::string>& names, const std::string& wanted);
 
 // "unknown parameter "x"; valid: "A", "B"" — the one-line error for a name that did not match.

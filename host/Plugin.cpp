@@ -5,6 +5,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "host/CrashGuard.h"
 #include "host/SharedLibrary.h"
 
 namespace ferrix::host {
@@ -32,6 +33,7 @@ LoadResult Plugin::Load(const std::string& path, Host& host) {
     return fail(LoadError::kCannotOpen, "no such plug-in file");
   }
   std::string why;
+  PluginCall call;  // loading and unloading run the module's own initialisers
   void* library = OpenSharedLibrary(path, why);
   if (library == nullptr)
     return fail(LoadError::kCannotOpen, "cannot load the module (" + why + ")");
@@ -69,11 +71,13 @@ Plugin::Plugin(void* library, AEffect* effect, std::string path)
 
 Plugin::~Plugin() {
   Close();
+  PluginCall call;
   CloseSharedLibrary(library_);
 }
 
 VstIntPtr Plugin::Dispatch(int32_t opcode, int32_t index, VstIntPtr value, void* ptr,
                            float opt) const {
+  PluginCall call;
   return effect_->dispatcher(effect_, opcode, index, value, ptr, opt);
 }
 
@@ -132,10 +136,12 @@ std::string Plugin::ParamDisplay(int32_t index) const {
 }
 
 float Plugin::GetParam(int32_t index) const {
+  PluginCall call;
   return effect_->getParameter(effect_, index);
 }
 
 void Plugin::SetParam(int32_t index, float normalized) const {
+  PluginCall call;
   effect_->setParameter(effect_, index, normalized);
 }
 

@@ -2,6 +2,8 @@
 // by selecting each program in turn, then the current one is selected again.
 #include "host/PluginControl.h"
 
+#include <cctype>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
@@ -52,6 +54,29 @@ bool SelectProgram(const Plugin& plugin, const std::string& nameOrIndex, std::st
   return true;
 }
 
+bool IsDecimalNumber(const std::string& text) {
+  size_t i = 0;
+  auto digits = [&] {
+    const size_t from = i;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9')
+      ++i;
+    return i - from;
+  };
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+  size_t mantissa = digits();
+  if (i < text.size() && text[i] == '.') {
+    ++i;
+    mantissa += digits();
+  }
+  if (mantissa == 0) return false;
+  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+    ++i;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    if (digits() == 0) return false;
+  }
+  return i == text.size() && std::isfinite(std::strtod(text.c_str(), nullptr));
+}
+
 bool SetParamByName(const Plugin& plugin, const std::string& name, const std::string& value,
                     std::string& error) {
   const std::vector<std::string> names = ParamNames(plugin);
@@ -60,19 +85,37 @@ bool SetParamByName(const Plugin& plugin, const std::string& name, const std::st
     error = UnknownNameMessage("parameter", name, names);
     return false;
   }
+  const std::string quoted = "parameter \"" + name + "\": \"" + value + "\"";
   if (!value.empty() && value[0] == '@') {
-    char* end = nullptr;
-    const double normalized = std::strtod(value.c_str() + 1, &end);
-    if (value.size() == 1 || *end != '\0' || !(normalized >= 0.0 && normalized <= 1.0)) {
-      error = "parameter \"" + name + "\": \"" + value + "\" is not a normalised value @0..1";
+    const std::string number = value.substr(1);
+    const double normalized = IsDecimalNumber(number) ? std::strtod(number.c_str(), nullptr) : -1.0;
+    if (!(normalized >= 0.0 && normalized <= 1.0)) {
+      error = quoted + " is not a normalised value @0..1";
       return false;
     }
     plugin.SetParam(*index, static_cast<float>(normalized));
     return true;
   }
+  // A plug-in's parser may stop at the first character it does not know ("1,5" read as 1), and
+  // the host cannot see how far it got. So a text that starts like a number must be a whole
+  // decimal number, and any other text must be one the plug-in shows back once it is set.
+  const bool numeric = !value.empty() && (std::isdigit(static_cast<unsigned char>(value[0])) ||
+                                          value[0] == '-' || value[0] == '+' || value[0] == '.');
+  if (numeric && !IsDecimalNumber(value)) {
+    error = quoted + " is not a decimal number";
+    return false;
+  }
+  const float before = plugin.GetParam(*index);
   if (!plugin.String2Parameter(*index, value)) {
     error = "parameter \"" + name + "\": the plug-in does not take the text \"" + value +
             "\" (use " + name + "=@0..1 for a normalised value)";
+    return false;
+  }
+  const std::string shown = plugin.ParamDisplay(*index);
+  if (!numeric && !EqualIgnoringCase(shown, value)) {
+    plugin.SetParam(*index, before);
+    error = "parameter \"" + name + "\": the plug-in does not take the text \"" + value +
+            "\" (it read it as \"" + shown + "\"; use " + name + "=@0..1 for a normalised value)";
     return false;
   }
   return true;

@@ -13,6 +13,8 @@ std::vector<std::string> ProgramNames(const Plugin& plugin);
 
 // NAME, else INDEX. Answers false with a one-line reason listing the valid names.
 bool SelectProgram(const Plugin& plugin, const std::string& nameOrIndex, std::string& error);
+// A whole decimal number ("-2.5", "1e-3"), finite; no hex, no "nan", nothing after it.
+bool IsDecimalNumber(const std::string& text);
 // VALUE is the plug-in's own text (effString2Parameter), or "@x" with x a normalised 0..1.
 bool SetParamByName(const Plugin& plugin, const std::string& name, const std::string& value,
                     std::string& error);

@@ -10,6 +10,9 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <system_error>
+
+#include "host/PendingFile.h"
 
 namespace ferrix::host {
 namespace {
@@ -127,7 +130,7 @@ bool ApplyPreset(const Plugin& plugin, const PresetFile& preset, std::string& er
   return true;
 }
 
-bool SavePresetFile(const Plugin& plugin, const std::string& path, std::string& error) {
+bool CheckPresetTarget(const std::string& path, std::string& error) {
   std::string ext = std::filesystem::path(path).extension().string();
   std::transform(ext.begin(), ext.end(), ext.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
@@ -135,39 +138,52 @@ bool SavePresetFile(const Plugin& plugin, const std::string& path, std::string& 
     error = path + ": a preset file name ends in .fxp (program) or .fxb (bank)";
     return false;
   }
-  const std::vector<uint8_t> bytes = EncodePresetFile(CapturePreset(plugin, ext == ".fxb"));
-  const std::string temporary = path + ".partial";
+  return CheckOutputPath(path, error);
+}
+
+bool SavePresetFile(const Plugin& plugin, const std::string& path, std::string& error) {
+  if (!CheckPresetTarget(path, error)) return false;
+  const std::string ext = std::filesystem::path(path).extension().string();
+  const bool bank = ext.size() == 4 && std::tolower(static_cast<unsigned char>(ext[3])) == 'b';
+  const std::vector<uint8_t> bytes = EncodePresetFile(CapturePreset(plugin, bank));
+  PendingFile pending;
+  if (!pending.Create(path, error)) return false;
   {
-    std::ofstream out(temporary, std::ios::binary);
+    std::ofstream out(pending.TemporaryPath(), std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()),
               static_cast<std::streamsize>(bytes.size()));
-    if (!out.good()) {
-      out.close();
-      std::error_code ignored;
-      std::filesystem::remove(temporary, ignored);
+    out.close();
+    if (!out) {
       error = path + ": cannot write the preset file";
       return false;
     }
   }
-  std::error_code ec;
-  std::filesystem::remove(path, ec);
-  std::filesystem::rename(temporary, path, ec);
-  if (ec) {
-    std::filesystem::remove(temporary, ec);
-    error = path + ": cannot move the preset file into place";
-    return false;
-  }
-  return true;
+  return pending.Commit(error);
 }
 
 bool LoadPresetFile(const Plugin& plugin, const std::string& path, std::string& error) {
+  // Size first: a folder, a device such as /dev/zero or a huge file is no preset file, and
+  // reading it whole would never end or exhaust memory.
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) {
+    error = path + (std::filesystem::exists(path, ec) ? ": not a regular file"
+                                                      : ": cannot read the preset file");
+    return false;
+  }
+  const uintmax_t size = std::filesystem::file_size(path, ec);
+  if (ec || size > kMaxPresetFileBytes) {
+    error = path + ": too large for a preset file (at most " +
+            std::to_string(kMaxPresetFileBytes >> 20) + " MB)";
+    return false;
+  }
   std::ifstream in(path, std::ios::binary);
   if (!in) {
     error = path + ": cannot read the preset file";
     return false;
   }
-  const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),
-                                   std::istreambuf_iterator<char>());
+  std::vector<uint8_t> bytes(static_cast<size_t>(size));
+  in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size));
+  bytes.resize(static_cast<size_t>(in.gcount()));
   PresetFile preset;
   if (!DecodePresetFile(bytes, preset, error) || !ApplyPreset(plugin, preset, error)) {
     error = path + ": " + error;

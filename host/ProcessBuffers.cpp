@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "host/CrashGuard.h"
+
 namespace ferrix::host {
 namespace {
 
@@ -60,6 +62,7 @@ void ProcessBuffers::FillOutputs(double value) {
 
 void ProcessBuffers::Process(AEffect* effect, ProcessMode mode, int32_t frames) {
   lastMode_ = mode;
+  PluginCall call;
   switch (mode) {
     case ProcessMode::kAccumulate:
       effect->process(effect, floatInPtr_.data(), floatOutPtr_.data(), frames);

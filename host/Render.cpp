@@ -29,10 +29,10 @@ bool ChooseMode(const Plugin& plugin, bool doublePrecision, ProcessMode& mode, s
 
 }  // namespace
 
-bool Render(const Plugin& plugin, Host& host, const AudioData& input,
-            const RenderSettings& settings, AudioData& output, std::string& error,
-            const ProgressFunction& progress) {
-  const int32_t channels = input.ChannelCount();
+bool RenderStream(const Plugin& plugin, Host& host, AudioSource& source,
+                  const RenderSettings& settings, const BlockSink& sink, std::string& error,
+                  const ProgressFunction& progress) {
+  const int32_t channels = source.ChannelCount();
   const bool mono = channels == 1;
   if (plugin.NumInputs() < (mono ? 1 : channels) || plugin.NumOutputs() < (mono ? 1 : channels)) {
     error = plugin.Path() + ": channel mismatch: the plug-in has " +
@@ -45,42 +45,67 @@ bool Render(const Plugin& plugin, Host& host, const AudioData& input,
   if (!ChooseMode(plugin, settings.doublePrecision, mode, error)) return false;
 
   ProcessBuffers buffers(plugin.NumInputs(), plugin.NumOutputs(), settings.blockFrames);
-  output.sampleRate = input.sampleRate;
-  output.format = input.format;
-  output.channels.assign(static_cast<size_t>(channels),
-                         std::vector<double>(static_cast<size_t>(input.Frames())));
+  AudioBlock input(channels, settings.blockFrames);
+  AudioBlock output(channels, settings.blockFrames);
 
   host.SetProcessLevel(kVstProcessLevelOffline);
   host.RewindTransport();
   plugin.SetProcessPrecision(settings.doublePrecision);
   plugin.SetMains(true);
   plugin.StartProcess();
-  const int64_t total = input.Frames();
-  for (int64_t start = 0; start < total; start += settings.blockFrames) {
-    const auto frames =
-        static_cast<int32_t>(std::min<int64_t>(settings.blockFrames, total - start));
+  const double expected = static_cast<double>(source.ExpectedFrames());
+  int64_t done = 0;
+  bool ok = true;
+  while (source.Read(input, settings.blockFrames) > 0) {
+    const int32_t frames = input.frames;
     for (int32_t c = 0; c < plugin.NumInputs(); ++c) {
-      const int32_t source = mono ? 0 : c;
-      if (source < channels) {
-        buffers.SetInput(c, input.channels[static_cast<size_t>(source)].data() + start, frames);
+      const int32_t from = mono ? 0 : c;
+      if (from < channels) {
+        buffers.SetInput(c, input.channels[static_cast<size_t>(from)].data(), frames);
       } else {
         buffers.ClearInput(c);
       }
     }
     if (mode == ProcessMode::kAccumulate) buffers.FillOutputs(0.0);
     buffers.Process(plugin.Effect(), mode, frames);
+    output.frames = frames;
     for (int32_t c = 0; c < channels; ++c) {
-      std::vector<double>& out = output.channels[static_cast<size_t>(c)];
+      double* out = output.channels[static_cast<size_t>(c)].data();
       for (int32_t i = 0; i < frames; ++i)
-        out[static_cast<size_t>(start + i)] = buffers.Output(c, i);
+        out[i] = buffers.Output(c, i);
     }
     host.AdvanceTransport(frames);
-    if (progress) progress(static_cast<double>(start + frames) / static_cast<double>(total));
+    done += frames;
+    if (!sink(input, output, error)) {
+      ok = false;
+      break;
+    }
+    if (progress && expected > 0.0) progress(std::min(1.0, static_cast<double>(done) / expected));
   }
   plugin.StopProcess();
   plugin.SetMains(false);
   host.SetProcessLevel(kVstProcessLevelUser);
-  return true;
+  return ok;
+}
+
+bool Render(const Plugin& plugin, Host& host, const AudioData& input,
+            const RenderSettings& settings, AudioData& output, std::string& error,
+            const ProgressFunction& progress) {
+  output.sampleRate = input.sampleRate;
+  output.format = input.format;
+  output.channels.assign(static_cast<size_t>(input.ChannelCount()), {});
+  for (std::vector<double>& c : output.channels)
+    c.reserve(static_cast<size_t>(input.Frames()));
+  MemorySource source(input);
+  auto collect = [&output](const AudioBlock&, const AudioBlock& out, std::string&) {
+    for (int c = 0; c < out.ChannelCount(); ++c) {
+      const std::vector<double>& samples = out.channels[static_cast<size_t>(c)];
+      output.channels[static_cast<size_t>(c)].insert(output.channels[static_cast<size_t>(c)].end(),
+                                                     samples.begin(), samples.begin() + out.frames);
+    }
+    return true;
+  };
+  return RenderStream(plugin, host, source, settings, collect, error, progress);
 }
 
 }  // namespace ferrix::host

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "host/AudioFile.h"
+#include "host/AudioSource.h"
 #include "host/Host.h"
 #include "host/Plugin.h"
 
@@ -16,14 +17,23 @@ struct RenderSettings {
   bool doublePrecision = false;  // processDoubleReplacing instead of processReplacing
 };
 
-// Called after each block with the fraction done.
+// Called after each block with the fraction done (of the expected length, at most 1).
 using ProgressFunction = std::function<void(double)>;
+// Receives each input block and the plug-in's output for it (as many channels as the input);
+// answers false with a reason in `error` to stop the render.
+using BlockSink =
+    std::function<bool(const AudioBlock& input, const AudioBlock& output, std::string& error)>;
 
 // The plug-in must be open with the input's sample rate and `settings.blockFrames` set. Switches
-// processing on, renders `input` into `output` (same length, rate and channel count) and switches
-// processing off. A mono input feeds every plug-in input; its output is the plug-in's first.
-// Answers false with a one-line reason in `error` when the channels do not fit or the plug-in
-// lacks the requested precision.
+// processing on, streams `source` through it into `sink` until the source ends, and switches
+// processing off. Memory is a few blocks, whatever the length. A mono input feeds every plug-in
+// input; its output is the plug-in's first. Answers false with a one-line reason in `error` when
+// the channels do not fit, the plug-in lacks the requested precision, or the sink fails.
+bool RenderStream(const Plugin& plugin, Host& host, AudioSource& source,
+                  const RenderSettings& settings, const BlockSink& sink, std::string& error,
+                  const ProgressFunction& progress = {});
+
+// The same for audio in memory: `output` gets the input's length, rate and channel count.
 bool Render(const Plugin& plugin, Host& host, const AudioData& input,
             const RenderSettings& settings, AudioData& output, std::string& error,
             const ProgressFunction& progress = {});

@@ -1,7 +1,7 @@
 // The gain reduction ferrix-host reports for Ferrix, from hand-worked samples.
 #include <gtest/gtest.h>
 
-#include "host/FerrixGainReduction.h"
+#include "host/app/FerrixGainReduction.h"
 
 namespace ferrix::host {
 namespace {

@@ -1,8 +1,9 @@
-// The host callback: the answers real hosts give, the transport as plug-ins read it, and the
-// request log the tests rely on.
+// The host callback: the answers real hosts give, the transport as plug-ins read it, its request
+// counters, and the tests' own recording host built on its observer hook.
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -10,6 +11,29 @@
 
 namespace ferrix::host {
 namespace {
+
+// One request a plug-in made; `text` holds the string passed with audioMasterCanDo.
+struct HostRequest {
+  int32_t opcode = 0;
+  int32_t index = 0;
+  VstIntPtr value = 0;
+  float opt = 0.0f;
+  std::string text;
+};
+
+// The full request log, for tests only: the program's host keeps counters.
+class RecordingHost : public Host {
+ public:
+  std::vector<HostRequest> requests;
+
+ protected:
+  void Observe(int32_t opcode, int32_t index, VstIntPtr value, const void* ptr,
+               float opt) override {
+    HostRequest request{opcode, index, value, opt, {}};
+    if (opcode == audioMasterCanDo && ptr != nullptr) request.text = static_cast<const char*>(ptr);
+    requests.push_back(request);
+  }
+};
 
 VstIntPtr Ask(Host& host, int32_t opcode, VstIntPtr value = 0, void* ptr = nullptr) {
   AEffect effect{};
@@ -91,31 +115,38 @@ TEST(HostCallback, UnknownAndUnofferedRequestsAnswerZero) {
   EXPECT_EQ(Ask(host, 9999), 0);
 }
 
-TEST(HostCallback, RecordsEveryRequestWithItsArgumentsFromAnyThread) {
-  Host host;
+TEST(HostCallback, ObserverSeesEveryRequestAndCountersHoldFromAnyThread) {
+  RecordingHost host;
   AEffect effect{};
   effect.user = &host;
   char feature[] = "sendVstTimeInfo";
   Host::Callback()(&effect, audioMasterAutomate, 3, 0, nullptr, 0.25f);
   Host::Callback()(&effect, audioMasterCanDo, 0, 0, feature, 0.0f);
-  const std::vector<HostRequest> requests = host.Requests();
-  ASSERT_EQ(requests.size(), 2u);
-  EXPECT_EQ(requests[0].opcode, audioMasterAutomate);
-  EXPECT_EQ(requests[0].index, 3);
-  EXPECT_EQ(requests[0].opt, 0.25f);
-  EXPECT_EQ(requests[1].text, "sendVstTimeInfo");
+  Host::Callback()(&effect, audioMasterGetTime, 0, kVstTempoValid, nullptr, 0.0f);
+  ASSERT_EQ(host.requests.size(), 3u);
+  EXPECT_EQ(host.requests[0].opcode, audioMasterAutomate);
+  EXPECT_EQ(host.requests[0].index, 3);
+  EXPECT_EQ(host.requests[0].opt, 0.25f);
+  EXPECT_EQ(host.requests[1].text, "sendVstTimeInfo");
+  EXPECT_EQ(host.LastTimeRequestFlags(), kVstTempoValid);
 
-  host.ClearRequests();
+  host.ResetRequestCounts();
+  EXPECT_EQ(host.CountRequests(audioMasterGetTime), 0);
   std::vector<std::thread> threads;
   for (int t = 0; t < 4; ++t) {
     threads.emplace_back([&] {
       for (int i = 0; i < 500; ++i)
-        Host::Callback()(&effect, audioMasterGetTime, 0, 0, nullptr, 0.0f);
+        Host::Callback()(&effect, audioMasterGetTime, 0, kVstPpqPosValid, nullptr, 0.0f);
     });
   }
   for (std::thread& t : threads)
     t.join();
   EXPECT_EQ(host.CountRequests(audioMasterGetTime), 2000);
+  EXPECT_EQ(host.LastTimeRequestFlags(), kVstPpqPosValid);
+  // Opcodes outside the known range are answered (with 0) but not counted.
+  EXPECT_EQ(Host::Callback()(&effect, 9999, 0, 0, nullptr, 0.0f), 0);
+  EXPECT_EQ(host.CountRequests(9999), 0);
+  EXPECT_EQ(host.CountRequests(-1), 0);
 }
 
 TEST(HostCallback, RequestsDuringConstructionReachTheCreatingHost) {

@@ -4,10 +4,10 @@
 
 #include <cmath>
 
-#include "host/CommandLine.h"
 #include "host/LevelStats.h"
 #include "host/NameMatch.h"
-#include "host/RenderSummary.h"
+#include "host/app/CommandLine.h"
+#include "host/app/RenderSummary.h"
 
 namespace ferrix::host {
 namespace {

@@ -111,7 +111,7 @@ TEST(ThirdPartyPeers, LspLimiterReadsTheTransportEveryBlock) {
   plugin.Open();
   plugin.SetSampleRate(44100.0);
   plugin.SetBlockSize(512);
-  host.ClearRequests();
+  host.ResetRequestCounts();
   AudioData output;
   std::string error;
   ASSERT_TRUE(Render(plugin, host, HotSignal(), RenderSettings{512, false}, output, error))

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "host/LevelStats.h"
+#include "host/Loudness.h"
 
 namespace ferrix::host {
 
@@ -21,11 +22,15 @@ struct RenderSummary {
   std::vector<ChannelLevels> outputLevels;
   // Set only for plug-ins that report their gain reduction (Ferrix); positive dB.
   std::optional<double> largestGainReductionDb;
+  // Set when the build measures loudness (not the Windows build).
+  std::optional<LoudnessFigures> inputLoudness;
+  std::optional<LoudnessFigures> outputLoudness;
 };
 
 std::string SummaryText(const RenderSummary& summary);  // a few lines, ends with a newline
 std::string SummaryJson(const RenderSummary& summary);  // one JSON object and a newline
-// One line for the main job's per-preset list.
+// One line for the main job's per-preset list: loudness and true peak with their changes when
+// measured, else peaks, RMS and overs.
 std::string SummaryLine(const std::string& preset, const RenderSummary& summary);
 
 }  // namespace ferrix::host

@@ -3,7 +3,7 @@
 
 #include <filesystem>
 
-#include "host/PlatformPaths.h"
+#include "host/app/PlatformPaths.h"
 
 namespace ferrix::host {
 

@@ -1,7 +1,7 @@
 // A console handle answers GetConsoleMode; files and pipes do not.
 #include <windows.h>
 
-#include "host/Terminal.h"
+#include "host/app/Terminal.h"
 
 namespace ferrix::host {
 

@@ -1,5 +1,5 @@
 // Options take their value as the next argument; INPUT and OUTPUT are positional and go together.
-#include "host/CommandLine.h"
+#include "host/app/CommandLine.h"
 
 #include <cstdlib>
 
@@ -19,9 +19,18 @@ const char* const kUsage =
     "normalised\n"
     "  --load FILE           read a .fxp or .fxb preset file first\n"
     "  --save FILE           write the plug-in's state as .fxp (program) or .fxb (bank)\n"
-    "  --out-dir DIR         the main job's output folder (default out)\n"
+    "  --out-dir DIR         the main job's output folder (default out); the main job also\n"
+    "                        draws a .png of each render beside its file\n"
+    "  --plot FILE.png       a picture of the render: waveforms in and out, gain reduction\n"
+    "  --batch IN_DIR OUT_DIR  every audio file under IN_DIR (recursively) into the same\n"
+    "                        relative path and format under OUT_DIR\n"
+    "  --jobs N              worker threads for --batch (default: one per core); use --jobs 1\n"
+    "                        for plug-ins whose instances are not safe on parallel threads\n"
     "  --quiet               no progress bar, no summary\n"
-    "  --json                the summary as one JSON object\n";
+    "  --json                the summary as one JSON object\n"
+    "The summary gives peaks, RMS and overs per channel and, in the Linux build, integrated\n"
+    "loudness (LUFS), loudness range (LU), sample peak and true peak (dBTP) of input and output;\n"
+    "the Windows build has no loudness figures.\n";
 
 namespace {
 
@@ -80,8 +89,18 @@ bool ParseCommandLine(int argc, const char* const* argv, Options& options, std::
       if (!value(options.loadPreset)) return false;
     } else if (arg == "--save") {
       if (!value(options.savePreset)) return false;
+    } else if (arg == "--plot") {
+      if (!value(options.plot)) return false;
     } else if (arg == "--out-dir") {
       if (!value(options.outDir)) return false;
+    } else if (arg == "--batch") {
+      if (!value(options.batchIn) || !value(options.batchOut)) return false;
+    } else if (arg == "--jobs") {
+      if (!value(text)) return false;
+      if (!ParseInt(text, options.jobs) || options.jobs > 256) {
+        error = "--jobs needs a thread count from 1 to 256, not \"" + text + "\"";
+        return false;
+      }
     } else if (arg == "--quiet") {
       options.quiet = true;
     } else if (arg == "--json") {
@@ -94,6 +113,15 @@ bool ParseCommandLine(int argc, const char* const* argv, Options& options, std::
     } else {
       positional.push_back(arg);
     }
+  }
+  if (!options.batchIn.empty() &&
+      (!positional.empty() || options.list || !options.savePreset.empty())) {
+    error = "--batch takes folders, and no INPUT OUTPUT, --list or --save (see --help)";
+    return false;
+  }
+  if (!options.plot.empty() && positional.size() != 2) {
+    error = "--plot draws a render: give INPUT and OUTPUT too (see --help)";
+    return false;
   }
   if (positional.size() == 2) {
     options.input = positional[0];

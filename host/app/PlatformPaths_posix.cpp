@@ -2,7 +2,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "host/PlatformPaths.h"
+#include "host/app/PlatformPaths.h"
 
 namespace ferrix::host {
 

@@ -5,12 +5,12 @@
 #include <cstdint>
 #include <optional>
 
+#include "effect/FerrixParam.h"
+#include "host/AudioBlock.h"
 #include "host/AudioFile.h"
 #include "host/Plugin.h"
 
 namespace ferrix::host {
-
-constexpr int32_t kFerrixUniqueId = 0x35313476;
 
 // Ferrix's gain settings as its parameters hold them.
 struct FerrixGains {
@@ -20,7 +20,7 @@ struct FerrixGains {
 };
 
 // Read from an open Ferrix through getParameter (Input Gain and Output Gain map 0..1 linearly onto
-// -22..+22 dB; Bypass is on from 0.5).
+// -kFerrixGainRangeDb..+kFerrixGainRangeDb; Bypass is on from 0.5).
 FerrixGains ReadFerrixGains(const Plugin& plugin);
 
 // The reduction of one sample is how far the output lies below the unclipped gain path:
@@ -32,11 +32,23 @@ FerrixGains ReadFerrixGains(const Plugin& plugin);
 //   below -44 dBFS, so they are never clipped, and their ratio is mostly rounding.
 // Answers 0 when nothing is reduced, when nothing qualifies, and with Bypass on.
 constexpr int64_t kSettleFrames = 1024;
+class GainReductionMeter {
+ public:
+  explicit GainReductionMeter(const FerrixGains& gains);
+  void Add(const AudioBlock& input, const AudioBlock& output);
+  double LargestDb() const { return largest_; }
+
+ private:
+  double inputGain_;
+  double outputGain_;
+  bool bypass_;
+  int64_t frame_ = 0;
+  double largest_ = 0.0;
+};
+
 double LargestGainReductionDb(const AudioData& input, const AudioData& output,
                               const FerrixGains& gains);
 
-// For the summary: the largest reduction when `plugin` is Ferrix, nothing for other plug-ins.
-std::optional<double> GainReductionIfFerrix(const Plugin& plugin, const AudioData& input,
-                                            const AudioData& output);
+bool IsFerrix(const Plugin& plugin);
 
 }  // namespace ferrix::host

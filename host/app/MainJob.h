@@ -3,12 +3,9 @@
 
 #include <string>
 
-#include "host/CommandLine.h"
+#include "host/app/CommandLine.h"
 
 namespace ferrix::host {
-
-// The demo loop generated at build time, beside ferrix-host.
-std::string DemoPath();
 
 // Writes one file per program into options.outDir, each rendered by a fresh instance, and
 // prints one summary line per program; programs that repeat an earlier one's values are skipped.

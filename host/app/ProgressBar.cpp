@@ -1,5 +1,5 @@
 // "\r[#####...............]  25%": carriage return redraws in place, no terminal codes needed.
-#include "host/ProgressBar.h"
+#include "host/app/ProgressBar.h"
 
 #include <cstdio>
 #include <string>

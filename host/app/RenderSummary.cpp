@@ -1,5 +1,5 @@
 // Levels print with one decimal ("-inf" for silence); JSON has no infinity, so silence is null.
-#include "host/RenderSummary.h"
+#include "host/app/RenderSummary.h"
 
 #include <cmath>
 #include <cstdio>
@@ -38,6 +38,42 @@ std::string JsonString(const std::string& s) {
   return out + "\"";
 }
 
+// A change in dB with its sign ("+3.1", "-4.7"); "n/a" when either side is -infinity.
+std::string Change(double after, double before) {
+  if (!std::isfinite(after) || !std::isfinite(before)) return "n/a";
+  char text[32];
+  std::snprintf(text, sizeof text, "%+.1f", after - before);
+  return text;
+}
+
+std::string SignedDb(double db) {
+  if (std::isinf(db)) return "-inf";
+  char text[32];
+  std::snprintf(text, sizeof text, "%+.1f", db);
+  return text;
+}
+
+std::string LoudnessJson(const std::optional<LoudnessFigures>& f) {
+  if (!f) return "null";
+  return "{\"integratedLufs\":" + JsonNumber(f->integratedLufs) +
+         ",\"rangeLu\":" + JsonNumber(f->rangeLu) +
+         ",\"samplePeakDb\":" + JsonNumber(f->samplePeakDb) +
+         ",\"truePeakDb\":" + JsonNumber(f->truePeakDb) + "}";
+}
+
+std::string LoudnessRow(const char* label, const LoudnessFigures& f) {
+  char row[160];
+  std::snprintf(row, sizeof row,
+                "  %-4s %s LUFS, range %s LU, sample peak %s dBFS, true peak %s dBTP\n", label,
+                Db(f.integratedLufs).c_str(), Db(f.rangeLu).c_str(), Db(f.samplePeakDb).c_str(),
+                SignedDb(f.truePeakDb).c_str());
+  return row;
+}
+
+std::string JsonChange(double after, double before) {
+  return std::isfinite(after) && std::isfinite(before) ? JsonNumber(after - before) : "null";
+}
+
 std::string Pad(const std::string& s, size_t width) {
   return s.size() >= width ? s : std::string(width - s.size(), ' ') + s;
 }
@@ -57,6 +93,13 @@ std::string SummaryText(const RenderSummary& s) {
     text += Pad(std::to_string(c + 1), 9) + Pad(Db(in.peakDb), 10) + Pad(Db(in.rmsDb), 10) +
             Pad(Db(out.peakDb), 10) + Pad(Db(out.rmsDb), 10) + Pad(std::to_string(out.overs), 11) +
             "\n";
+  }
+  if (s.inputLoudness && s.outputLoudness) {
+    text += LoudnessRow("in", *s.inputLoudness) + LoudnessRow("out", *s.outputLoudness);
+    text +=
+        "  change: " + Change(s.outputLoudness->integratedLufs, s.inputLoudness->integratedLufs) +
+        " LU, true peak " + Change(s.outputLoudness->truePeakDb, s.inputLoudness->truePeakDb) +
+        " dB\n";
   }
   if (s.largestGainReductionDb) {
     text += "  largest gain reduction: " + Db(*s.largestGainReductionDb) + " dB\n";
@@ -82,11 +125,34 @@ std::string SummaryJson(const RenderSummary& s) {
             ",\"outputOvers\":" + std::to_string(out.overs) + "}";
   }
   json += "],\"largestGainReductionDb\":" +
-          (s.largestGainReductionDb ? JsonNumber(*s.largestGainReductionDb) : "null") + "}\n";
+          (s.largestGainReductionDb ? JsonNumber(*s.largestGainReductionDb) : "null");
+  json += ",\"inputLoudness\":" + LoudnessJson(s.inputLoudness) +
+          ",\"outputLoudness\":" + LoudnessJson(s.outputLoudness) + ",\"loudnessChange\":";
+  if (s.inputLoudness && s.outputLoudness) {
+    json +=
+        "{\"integratedLu\":" +
+        JsonChange(s.outputLoudness->integratedLufs, s.inputLoudness->integratedLufs) +
+        ",\"truePeakDb\":" + JsonChange(s.outputLoudness->truePeakDb, s.inputLoudness->truePeakDb) +
+        "}";
+  } else {
+    json += "null";
+  }
+  json += "}\n";
   return json;
 }
 
 std::string SummaryLine(const std::string& preset, const RenderSummary& s) {
+  if (s.inputLoudness && s.outputLoudness) {
+    const LoudnessFigures& in = *s.inputLoudness;
+    const LoudnessFigures& out = *s.outputLoudness;
+    std::string line = preset + ": " + Db(out.integratedLufs) + " LUFS (" +
+                       Change(out.integratedLufs, in.integratedLufs) + "), true peak " +
+                       SignedDb(out.truePeakDb) + " dBTP (" +
+                       Change(out.truePeakDb, in.truePeakDb) + ")";
+    if (s.largestGainReductionDb)
+      line += ", gain reduction " + Db(*s.largestGainReductionDb) + " dB";
+    return line + " -> " + s.output + "\n";
+  }
   std::string peaks, rms;
   int64_t overs = 0;
   for (size_t c = 0; c < s.outputLevels.size(); ++c) {

@@ -20,13 +20,17 @@ struct Options {
   std::string loadPreset;      // .fxp / .fxb read before --preset and --param
   std::string savePreset;      // .fxp / .fxb written after the render
   std::string outDir = "out";  // the main job's output folder
+  std::string plot;            // --plot FILE.png: a picture of the render
+  std::string batchIn;         // --batch IN_DIR OUT_DIR
+  std::string batchOut;
+  int jobs = 0;  // worker threads for --batch; 0: one per core
   bool quiet = false;
   bool json = false;
   bool help = false;
 
   // No input, output, listing or preset file: render the demo with every program (the main job).
   bool IsMainJob() const {
-    return input.empty() && !list && loadPreset.empty() && savePreset.empty();
+    return input.empty() && !list && loadPreset.empty() && savePreset.empty() && batchIn.empty();
   }
 };
 

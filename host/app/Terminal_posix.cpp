@@ -1,7 +1,7 @@
 // isatty on the standard error descriptor.
 #include <unistd.h>
 
-#include "host/Terminal.h"
+#include "host/app/Terminal.h"
 
 namespace ferrix::host {
 

@@ -1,0 +1,25 @@
+// One file through an open plug-in: streamed from the reader into the output file, which appears
+// only once complete, with the summary figures gathered on the way.
+#pragma once
+
+#include <string>
+
+#include "host/AudioFile.h"
+#include "host/Host.h"
+#include "host/Plugin.h"
+#include "host/Render.h"
+#include "host/app/RenderEnvelope.h"
+#include "host/app/RenderSummary.h"
+
+namespace ferrix::host {
+
+// `summary` gets the levels, the frames rendered and, for Ferrix, the largest gain reduction;
+// the caller fills in names and settings. `envelope`, when given, gathers the picture's data. A
+// file whose data stops before its declared length is rendered as far as it goes and `warning` says
+// so. Answers false with a one-line reason.
+bool RenderFileJob(const Plugin& plugin, Host& host, AudioFileReader& reader,
+                   const std::string& outputPath, const RenderSettings& settings,
+                   RenderSummary& summary, std::string& warning, std::string& error,
+                   const ProgressFunction& progress = {}, RenderEnvelope* envelope = nullptr);
+
+}  // namespace ferrix::host

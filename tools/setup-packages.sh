@@ -7,7 +7,7 @@ packages=(
   build-essential g++ cmake ninja-build pkg-config git ca-certificates
   clang clang-format libclang-rt-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  libpng-dev zlib1g-dev libsndfile1-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core libpixman-1-dev libcairo2-dev
+  libpng-dev zlib1g-dev libsndfile1-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core libpixman-1-dev libcairo2-dev libx11-dev libxtst-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine64 wine xvfb xauth dpkg-dev
   zam-plugins lsp-plugins-vst dpf-plugins-vst

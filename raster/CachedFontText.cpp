@@ -24,6 +24,13 @@ struct Utf8Walk {
 
   bool Next(int& unit) {
     if (remaining == 0 || *position == 0) return false;
+    const auto first = static_cast<unsigned char>(*position);
+    if (first < 0x80) {  // ASCII stands for itself, as DecodeUtf8 would answer
+      ++position;
+      if (remaining > 0) --remaining;
+      unit = first;
+      return true;
+    }
     const DecodedUnit d = DecodeUtf8(position, remaining > 0 ? remaining : 4);
     position += d.bytes;
     if (remaining > 0) remaining = std::max(remaining - d.bytes, 0);

@@ -6,6 +6,7 @@
 
 #include "raster/BlendMath.h"
 #include "raster/BlendMode.h"
+#include "raster/GlyphCopyKernel.h"
 #include "raster/Hsv.h"
 #include "raster/PixelRowAddress.h"
 
@@ -97,9 +98,16 @@ void ComposeInk(RasterBitmap* bitmap, const CoverageBlock& b, const Colour& ink,
 }
 
 template <int kOperation>
-void Compose(RasterBitmap* bitmap, const CoverageBlock& b, const GlyphPaint& paint, int a) {
+void Compose(RasterBitmap* bitmap, const CoverageBlock& b, const GlyphPaint& paint, int a,
+             bool fast) {
   const Colour ink = Split(paint.text);
   if (paint.kind == GlyphKind::kAntialiased) {
+    if (kOperation == BLEND_COPY && a == 256 && fast) {
+      const PixelRowAddress start = AddressOf(bitmap, b.x, b.y);
+      CopyCoverageFullOpacity(start.row, start.step, b.coverage, b.stride, b.columns, b.rows,
+                              paint.text);
+      return;
+    }
     ComposeAntialiased<kOperation>(bitmap, b, ink, a, paint.text | 0xFF000000u);
     return;
   }
@@ -109,7 +117,8 @@ void Compose(RasterBitmap* bitmap, const CoverageBlock& b, const GlyphPaint& pai
 
 }  // namespace
 
-void ComposeCoverage(RasterBitmap* bitmap, const CoverageBlock& block, const GlyphPaint& paint) {
+void ComposeCoverage(RasterBitmap* bitmap, const CoverageBlock& block, const GlyphPaint& paint,
+                     bool fast) {
   if (!bitmap || !bitmap->Bits() || block.columns < 1 || block.rows < 1) return;
   const int operation = paint.blendMode & BLEND_MASK;
   // Mono ink at full opacity under a copy is the whole colour word, alpha included.
@@ -126,17 +135,17 @@ void ComposeCoverage(RasterBitmap* bitmap, const CoverageBlock& block, const Gly
   if (a <= 0) return;
   switch (operation) {
     case BLEND_COPY:
-      return Compose<BLEND_COPY>(bitmap, block, paint, a);
+      return Compose<BLEND_COPY>(bitmap, block, paint, a, fast);
     case BLEND_ADD:
-      return Compose<BLEND_ADD>(bitmap, block, paint, a);
+      return Compose<BLEND_ADD>(bitmap, block, paint, a, fast);
     case BLEND_DODGE:
-      return Compose<BLEND_DODGE>(bitmap, block, paint, a);
+      return Compose<BLEND_DODGE>(bitmap, block, paint, a, fast);
     case BLEND_MULTIPLY:
-      return Compose<BLEND_MULTIPLY>(bitmap, block, paint, a);
+      return Compose<BLEND_MULTIPLY>(bitmap, block, paint, a, fast);
     case BLEND_OVERLAY:
-      return Compose<BLEND_OVERLAY>(bitmap, block, paint, a);
+      return Compose<BLEND_OVERLAY>(bitmap, block, paint, a, fast);
     case BLEND_HSV_ADJUST:
-      return Compose<BLEND_HSV_ADJUST>(bitmap, block, paint, a);
+      return Compose<BLEND_HSV_ADJUST>(bitmap, block, paint, a, fast);
     default:
       return;  // operations beyond HSV adjust draw no ink
   }

@@ -30,5 +30,7 @@ struct CoverageBlock {
   int rows;
 };
 
-// The block must lie inside the bitmap; zero coverage is never touched.
-void ComposeCoverage(RasterBitmap* bitmap, const CoverageBlock& block, const GlyphPaint& paint);
+// The block must lie inside the bitmap; zero coverage is never touched. `fast` allows the fast
+// kernels (byte-identical; tests compare them with the exact loops by passing false).
+void ComposeCoverage(RasterBitmap* bitmap, const CoverageBlock& block, const GlyphPaint& paint,
+                     bool fast = true);

@@ -29,9 +29,19 @@ FT_Library Library() {
   return library;
 }
 
-// The file fontconfig picks for the request; empty when it picks none.
+// Our own fontconfig configuration, kept for the process: a host that uses fontconfig itself
+// keeps its configuration untouched.
+FcConfig* Fonts() {
+  static FcConfig* config = nullptr;
+  static std::once_flag once;
+  std::call_once(once, [] { config = FcInitLoadConfigAndFonts(); });
+  return config;
+}
+
+// The file fontconfig picks for the request; false when it picks none.
 bool MatchFile(const SystemFontRequest& request, std::string& file, int& index) {
-  FcPattern* pattern = FcPatternCreate();
+  FcConfig* config = Fonts();
+  FcPattern* pattern = config ? FcPatternCreate() : nullptr;
   if (!pattern) return false;
   FcPatternAddString(pattern, FC_FAMILY,
                      reinterpret_cast<const FcChar8*>(request.face ? request.face : ""));
@@ -39,10 +49,10 @@ bool MatchFile(const SystemFontRequest& request, std::string& file, int& index) 
                       request.weight >= kBoldFrom ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
   FcPatternAddInteger(pattern, FC_SLANT, request.italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
   FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
-  FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+  FcConfigSubstitute(config, pattern, FcMatchPattern);
   FcDefaultSubstitute(pattern);
   FcResult result = FcResultNoMatch;
-  FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+  FcPattern* match = FcFontMatch(config, pattern, &result);
   FcPatternDestroy(pattern);
   if (!match) return false;
   FcChar8* path = nullptr;
@@ -70,8 +80,6 @@ void WindowsCell(FT_Face face, int& ascentUnits, int& cellUnits) {
 }  // namespace
 
 SystemFontHandle CreateSystemFont(const SystemFontRequest& request) {
-  static std::once_flag fontconfigReady;
-  std::call_once(fontconfigReady, [] { FcInit(); });
   FT_Library library = Library();
   std::string file;
   int index = 0;

@@ -213,6 +213,41 @@ TEST(CachedFont, FlagsShapeTheStoredCoverage) {
   }
 }
 
+TEST(CachedFont, GlyphsWiderThanTheScratchAreNotCut) {
+  // The per-ten-thousand sign is about 1.5 cells wide: wider than 256 pixels at a 200 cell.
+  CachedFont font;
+  font.AttachSystemFont(MakeTestFont(200), FONT_OWNS_HANDLE);
+  const auto bytes = CoverageOf(font, 0x2031);
+  const GlyphRecord* g = font.FindGlyph(0x2031);
+  ASSERT_NE(g, nullptr);
+  ASSERT_GT(g->width, 256);
+  ASSERT_GT(g->width, font.LineHeight());
+  int rightmostInk = 0;
+  for (int i = 0; i < static_cast<int>(bytes.size()); ++i)
+    if (bytes[i] > 128) rightmostInk = std::max(rightmostInk, i % g->width);
+  EXPECT_GT(rightmostInk, std::max(256, font.LineHeight()));
+}
+
+TEST(CachedFont, CharactersThatFindNoMemoryAreSkipped) {
+  static const GrowBuffer::Allocator kFailing{[](void*, std::size_t) -> void* { return nullptr; },
+                                              [](std::size_t) -> void* { return nullptr; },
+                                              [](void*) {}};
+  auto font = Font();
+  const int a = Advance(*font, 'a');
+  GrowBuffer::SetAllocatorForTesting(&kFailing);
+  // No record can be added for the extended code; the coverage store still has room for b.
+  const int width = Measure(*font,
+                            "a\xC3\xA9"
+                            "b")
+                        .right;
+  const GlyphRecord* e = font->FindGlyph(0xE9);
+  GrowBuffer::SetAllocatorForTesting(nullptr);
+  EXPECT_EQ(width, a + Advance(*font, 'b'));
+  EXPECT_EQ(e, nullptr);
+  EXPECT_EQ(Measure(*font, "\xC3\xA9").right, Advance(*font, 0xE9));  // tried again later
+  EXPECT_GT(Advance(*font, 0xE9), 0);
+}
+
 TEST(CachedFont, ReattachingTheSameHandleKeepsIt) {
   auto font = Font();
   SystemFontHandle handle = font->SystemFont();

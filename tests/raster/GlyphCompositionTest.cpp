@@ -5,9 +5,11 @@
 
 #include <cstring>
 #include <map>
+#include <random>
 
 #include "raster/BlendMode.h"
 #include "raster/CachedFont.h"
+#include "raster/GlyphComposition.h"
 #include "raster/MemBitmap.h"
 #include "tests/raster/BottomUpBitmap.h"
 
@@ -188,6 +190,30 @@ TEST(GlyphComposition, OpaqueBackgroundFillsTheClippedBoxThenInks) {
   f.font.SetBackColor(0xFF00FF00);
   EXPECT_TRUE(f.font.DrawGlyph(&bitmap, kGlyph, 0, 2, RasterRect{0, 0, 5, 3}));
   EXPECT_EQ(row2[0], kGrey);  // FillRectangle knows no such operation either
+}
+
+TEST(GlyphComposition, FastKernelsGiveTheExactBytes) {
+  std::mt19937 random(7);
+  for (int round = 0; round < 200; ++round) {
+    const int columns = 1 + static_cast<int>(random() % 19), rows = 1 + random() % 5;
+    std::vector<uint8_t> coverage(static_cast<size_t>(columns) * rows);
+    for (uint8_t& c : coverage) {
+      const uint32_t r = random();
+      c = static_cast<uint8_t>(r % 3 == 0 ? 0 : r % 3 == 1 ? 255 : r >> 8);
+    }
+    MemBitmap fast(24, 6), exact(24, 6);
+    for (int i = 0; i < fast.RowSpan() * 6; ++i)
+      fast.Bits()[i] = exact.Bits()[i] = random();
+    const GlyphPaint paint{static_cast<Pixel>(random()), 0, BLEND_COPY, 1.0f,
+                           GlyphKind::kAntialiased};
+    const CoverageBlock block{coverage.data(), columns, static_cast<int>(random() % 5), 1,
+                              columns,         rows};
+    ComposeCoverage(&fast, block, paint, true);
+    ComposeCoverage(&exact, block, paint, false);
+    ASSERT_EQ(std::vector<Pixel>(fast.Bits(), fast.Bits() + fast.RowSpan() * 6),
+              std::vector<Pixel>(exact.Bits(), exact.Bits() + exact.RowSpan() * 6))
+        << round;
+  }
 }
 
 }  // namespace

@@ -37,7 +37,6 @@ void* IGraphicsX11::OpenEditorWindow(void* parent) {
                               visual.visual,
                               CWColormap | CWBackPixmap | CWBorderPixel | CWEventMask, &attributes);
       XFreeColormap(display_, attributes.colormap);
-      deleteAtom_ = XInternAtom(display_, "WM_DELETE_WINDOW", False);
       XMapWindow(display_, window_);
       if (!trap.Ok()) window_ = 0;
     }
@@ -54,6 +53,12 @@ void* IGraphicsX11::OpenEditorWindow(void* parent) {
 
 void IGraphicsX11::CloseEditorWindow() {
   if (!display_) return;
+  if (inIdle_) {
+    // A host closing the editor from inside an input call: the idle step still uses the
+    // connection, so it closes it on its way out.
+    closePending_ = true;
+    return;
+  }
   {
     X11ErrorTrap trap(display_);
     // The host may have destroyed its window (and ours with it) already.
@@ -67,6 +72,7 @@ void IGraphicsX11::CloseEditorWindow() {
   trackingLeave_ = false;
   lastPressWasDouble_ = false;
   lastPressTime_ = 0;
+  closePending_ = false;
 }
 
 void* IGraphicsX11::WindowHandle() {
@@ -100,18 +106,26 @@ void IGraphicsX11::Idle() {
 }
 
 void IGraphicsX11::IdleStep(bool force) {
-  if (!display_) return;
-  while (display_ && XPending(display_) > 0) {
-    XEvent event;
-    XNextEvent(display_, &event);
-    HandleEvent(&event);
+  if (!display_ || inIdle_) return;
+  inIdle_ = true;
+  {
+    // An input call on a window the host has just unmapped or destroyed fails harmlessly; the
+    // default handler would end the host's process.
+    X11ErrorTrap trap(display_);
+    while (!closePending_ && XPending(display_) > 0) {
+      XEvent event;
+      XNextEvent(display_, &event);
+      HandleEvent(&event);
+    }
+    const auto now = std::chrono::steady_clock::now();
+    const auto period = std::chrono::milliseconds(1000 / std::max(1, FrameRate()));
+    if (!closePending_ && window_ && (force || now - lastRedraw_ >= period)) {
+      lastRedraw_ = now;
+      RedrawStep();
+    }
   }
-  if (!display_) return;
-  const auto now = std::chrono::steady_clock::now();
-  const auto period = std::chrono::milliseconds(1000 / std::max(1, FrameRate()));
-  if (!force && now - lastRedraw_ < period) return;
-  lastRedraw_ = now;
-  RedrawStep();
+  inIdle_ = false;
+  if (closePending_) CloseEditorWindow();
 }
 
 void IGraphicsX11::RedrawStep() {

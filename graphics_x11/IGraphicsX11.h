@@ -7,6 +7,10 @@
 // the window's events and, once a frame period (1000 / frame rate ms) has passed, collects the
 // dirty controls, redraws them into the canvas and presents them. The audio thread only marks
 // controls dirty (IGraphics), so it never reaches X.
+//
+// A plug-in gets this window by building its editor as an IGraphicsX11 (where it would build an
+// IGraphicsHeadless) and linking ferrix_graphics_x11 on Linux; AttachEditor then advertises
+// effFlagsHasEditor. Hosts that never send effEditIdle see a window that is not redrawn.
 #pragma once
 
 #include <chrono>
@@ -50,7 +54,6 @@ class IGraphicsX11 : public IGraphicsHeadless {
 
   _XDisplay* display_ = nullptr;
   unsigned long window_ = 0;
-  unsigned long deleteAtom_ = 0;
   std::chrono::steady_clock::time_point lastRedraw_{};
   bool pointerGrabbed_ = false;
   bool trackingLeave_ = false;
@@ -58,4 +61,6 @@ class IGraphicsX11 : public IGraphicsHeadless {
   int lastPressX_ = -1000;
   int lastPressY_ = -1000;
   bool lastPressWasDouble_ = false;
+  bool inIdle_ = false;
+  bool closePending_ = false;
 };

@@ -56,9 +56,6 @@ void IGraphicsX11::HandleEvent(XEvent* event) {
       // The host destroyed its window with ours inside: only the connection is left to close.
       if (event->xdestroywindow.window == window_) window_ = 0;
       break;
-    case ClientMessage:
-      if (static_cast<unsigned long>(event->xclient.data.l[0]) == deleteAtom_) CloseEditorWindow();
-      break;
     default:
       break;
   }

@@ -9,9 +9,11 @@ namespace {
 
 using Handler = int (*)(Display*, XErrorEvent*);
 
-// One trap at a time per process: the editor thread is the only one that sets it.
+// Set on the editor thread only; a trap inside another (presenting during the idle step) keeps
+// the outer one's handler, so the host's is put back exactly once.
 Handler previousHandler = nullptr;
 Display* trappedDisplay = nullptr;
+int depth = 0;
 std::atomic<bool> failed{false};
 
 int TrapError(Display* display, XErrorEvent* error) {
@@ -26,6 +28,7 @@ int TrapError(Display* display, XErrorEvent* error) {
 
 X11ErrorTrap::X11ErrorTrap(Display* display) : display_(display) {
   XSync(display_, False);
+  if (depth++ > 0) return;
   failed = false;
   trappedDisplay = display_;
   previousHandler = XSetErrorHandler(TrapError);
@@ -33,6 +36,7 @@ X11ErrorTrap::X11ErrorTrap(Display* display) : display_(display) {
 
 X11ErrorTrap::~X11ErrorTrap() {
   XSync(display_, False);
+  if (--depth > 0) return;
   XSetErrorHandler(previousHandler);
   trappedDisplay = nullptr;
   previousHandler = nullptr;

@@ -34,6 +34,15 @@ class FrameKnob : public IKnobControl {
   IImage image_;
 };
 
+// Closes the editor's window when pressed, as a host may do from inside the editor's call.
+class ClosingControl : public IControl {
+ public:
+  ClosingControl() : IControl(nullptr, {0, 40, 10, 48}, -1, {}) {}
+  void MouseDown(int, int, const IMouseKeys&) override { editor->CloseEditorWindow(); }
+  bool Draw(IGraphics*) override { return true; }
+  IGraphics* editor = nullptr;
+};
+
 class X11TestEditor : public IGraphicsX11 {
  public:
   explicit X11TestEditor(EffectBase* effect) : IGraphicsX11(effect, 64, 48) {
@@ -235,6 +244,17 @@ TEST_F(X11Editor, OpensAgainAndTwiceAtOnceAndRefusesWhatItCannotOpen) {
   Pump(true);
   editor->CloseEditorWindow();
   EXPECT_EQ(editor->Display(), nullptr);
+}
+
+TEST_F(X11Editor, ClosingFromInsideAnInputCallClosesWhenTheIdleStepEnds) {
+  auto* closer = new ClosingControl;
+  closer->editor = editor;
+  editor->AddControl(closer);
+  Open();
+  Press(5, 45, Button1);
+  EXPECT_EQ(editor->Display(), nullptr);
+  EXPECT_EQ(editor->WindowHandle(), nullptr);
+  Release(Button1);
 }
 
 }  // namespace

@@ -81,6 +81,8 @@ class IGraphics : public EffectEditor {
   void PrepareDrawing() override;
   int Width() const override { return width_; }
   int Height() const override { return height_; }
+  bool OpenWindow(void* parent) override { return OpenEditorWindow(parent) != nullptr; }
+  void CloseWindow() override { CloseEditorWindow(); }
 
   // Controls. The list owns them; AddControl answers the new index (-1 when the list cannot grow,
   // the control is then deleted).

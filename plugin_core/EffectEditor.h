@@ -16,4 +16,12 @@ class EffectEditor {
   virtual void PrepareDrawing() = 0;
   virtual int Width() const = 0;
   virtual int Height() const = 0;
+
+  // The host's editor requests, on the host's editor thread. OpenWindow answers true when a
+  // window now shows the editor inside parent (a platform window handle or X11 window id).
+  virtual bool OpenWindow(void*) { return false; }
+  virtual void CloseWindow() {}
+  // The host's idle call: editors without a system timer handle their events and redraw here.
+  // Called without the plug-in lock.
+  virtual void Idle() {}
 };

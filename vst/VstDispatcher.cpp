@@ -51,7 +51,13 @@ VstIntPtr VstEffect::Dispatcher(AEffect* record, int32_t opcode, int32_t index, 
                                 void* ptr, float opt) {
   VstEffect* self = FromRecord(record);
   if (!self) return 0;
-  if (opcode == effEditIdle || opcode == effIdle) return 0;
+  if (opcode == effEditIdle) {
+    // Without the lock: the editor's drawing reads whole values, and what it sends the plug-in
+    // (SetParamFromEditor) takes the lock itself.
+    if (EffectEditor* editor = self->Editor()) editor->Idle();
+    return 0;
+  }
+  if (opcode == effIdle) return 0;
   // An exception must never reach the host; the lock is released on the way out.
   try {
     return self->Dispatch(opcode, index, value, ptr, opt);
@@ -115,9 +121,14 @@ VstIntPtr VstEffect::Dispatch(int32_t opcode, int32_t index, VstIntPtr value, vo
       *static_cast<ERect**>(ptr) = &editRect_;
       return 1;
     case effEditOpen:
+      if (!Editor() || !Editor()->OpenWindow(ptr)) return 0;
+      EditorOpened();
+      return 1;
     case effEditClose:
-      // The editor window is not part of this module yet.
-      return 0;
+      if (!Editor()) return 0;
+      EditorClosed();
+      Editor()->CloseWindow();
+      return 1;
     case effIdentify:
       return kIdentity;
     case effGetChunk:

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <string>
 #include <vector>
 
 #include "plugin_core/EffectEditor.h"
@@ -51,6 +52,13 @@ class SizedEditor : public EffectEditor {
   void PrepareDrawing() override {}
   int Width() const override { return width; }
   int Height() const override { return height; }
+  bool OpenWindow(void* parent) override {
+    window.push_back(parent ? "open" : "open null");
+    return parent != nullptr;
+  }
+  void CloseWindow() override { window.push_back("close"); }
+  void Idle() override { window.push_back("idle"); }
+  std::vector<std::string> window;
 };
 
 TEST_F(VstEffectTest, AttachedEditorSetsTheFlagAndTheEditRectangle) {
@@ -75,6 +83,18 @@ TEST_F(VstEffectTest, AttachedEditorSetsTheFlagAndTheEditRectangle) {
   record->dispatcher(record, effString2Parameter, 0, 0, text, 0.0f);
   EXPECT_EQ(editor->plain.back(), (std::pair<int, double>(0, 3.0)));
   EXPECT_TRUE(gHost.calls.empty());
+}
+
+TEST_F(VstEffectTest, EditorWindowRequestsReachTheEditorAndOnlyASuccessfulOpenCounts) {
+  auto* editor = new SizedEditor;
+  effect.AttachEditor(editor);
+  int parent = 0;
+  EXPECT_EQ(record->dispatcher(record, effEditOpen, 0, 0, nullptr, 0), 0);
+  EXPECT_EQ(record->dispatcher(record, effEditOpen, 0, 0, &parent, 0), 1);
+  EXPECT_EQ(record->dispatcher(record, effEditIdle, 0, 0, nullptr, 0), 0);
+  EXPECT_EQ(record->dispatcher(record, effIdle, 0, 0, nullptr, 0), 0);  // not the editor's
+  EXPECT_EQ(record->dispatcher(record, effEditClose, 0, 0, nullptr, 0), 1);
+  EXPECT_EQ(editor->window, (std::vector<std::string>{"open null", "open", "idle", "close"}));
 }
 
 TEST_F(VstEffectTest, EditorEditsAreBracketedAndReportedToTheHost) {

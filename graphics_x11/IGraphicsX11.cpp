@@ -1,0 +1,135 @@
+// IGraphicsX11: opening and closing the child window, presenting the canvas, the idle step.
+#include "graphics_x11/IGraphicsX11.h"
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <algorithm>
+
+#include "graphics_x11/X11ErrorTrap.h"
+#include "raster/SysBitmap.h"
+
+IGraphicsX11::~IGraphicsX11() {
+  CloseEditorWindow();
+}
+
+void* IGraphicsX11::OpenEditorWindow(void* parent) {
+  CloseEditorWindow();
+  const auto parentWindow = static_cast<Window>(reinterpret_cast<uintptr_t>(parent));
+  if (!parentWindow || !Canvas()) return nullptr;
+  display_ = XOpenDisplay(nullptr);
+  if (!display_) return nullptr;
+  {
+    X11ErrorTrap trap(display_);
+    XWindowAttributes parentAttributes;
+    // The canvas is 32-bit BGRA in memory, which is what a 24-bit TrueColor image holds.
+    XVisualInfo visual;
+    if (XGetWindowAttributes(display_, parentWindow, &parentAttributes) && trap.Ok() &&
+        XMatchVisualInfo(display_, DefaultScreen(display_), 24, TrueColor, &visual)) {
+      XSetWindowAttributes attributes{};
+      attributes.colormap = XCreateColormap(display_, parentWindow, visual.visual, AllocNone);
+      attributes.background_pixmap = None;
+      attributes.border_pixel = 0;
+      attributes.event_mask = ExposureMask | ButtonPressMask | ButtonReleaseMask |
+                              PointerMotionMask | EnterWindowMask | LeaveWindowMask | KeyPressMask |
+                              StructureNotifyMask;
+      window_ = XCreateWindow(display_, parentWindow, 0, 0, Width(), Height(), 0, 24, InputOutput,
+                              visual.visual,
+                              CWColormap | CWBackPixmap | CWBorderPixel | CWEventMask, &attributes);
+      XFreeColormap(display_, attributes.colormap);
+      XMapWindow(display_, window_);
+      if (!trap.Ok()) window_ = 0;
+    }
+  }
+  if (!window_) {
+    XCloseDisplay(display_);
+    display_ = nullptr;
+    return nullptr;
+  }
+  MarkAllControlsDirty();
+  lastRedraw_ = {};
+  return WindowHandle();
+}
+
+void IGraphicsX11::CloseEditorWindow() {
+  if (!display_) return;
+  if (inIdle_) {
+    // A host closing the editor from inside an input call: the idle step still uses the
+    // connection, so it closes it on its way out.
+    closePending_ = true;
+    return;
+  }
+  {
+    X11ErrorTrap trap(display_);
+    // The host may have destroyed its window (and ours with it) already.
+    if (pointerGrabbed_) XUngrabPointer(display_, CurrentTime);
+    if (window_) XDestroyWindow(display_, window_);
+  }
+  XCloseDisplay(display_);
+  display_ = nullptr;
+  window_ = 0;
+  pointerGrabbed_ = false;
+  trackingLeave_ = false;
+  lastPressWasDouble_ = false;
+  lastPressTime_ = 0;
+  closePending_ = false;
+}
+
+void* IGraphicsX11::WindowHandle() {
+  return window_ ? reinterpret_cast<void*>(static_cast<uintptr_t>(window_)) : nullptr;
+}
+
+bool IGraphicsX11::PresentArea(const IBounds& area) {
+  SysBitmap* canvas = Canvas();
+  if (!display_ || !window_ || !canvas) return false;
+  const int left = std::max(0, area.left), top = std::max(0, area.top);
+  const int right = std::min(Width(), area.right), bottom = std::min(Height(), area.bottom);
+  if (right <= left || bottom <= top) return true;
+  XVisualInfo visual;
+  if (!XMatchVisualInfo(display_, DefaultScreen(display_), 24, TrueColor, &visual)) return false;
+  XImage* image =
+      XCreateImage(display_, visual.visual, 24, ZPixmap, 0, reinterpret_cast<char*>(canvas->Bits()),
+                   Width(), Height(), 32, canvas->RowSpan() * 4);
+  if (!image) return false;
+  image->byte_order = LSBFirst;  // the canvas's bytes are blue, green, red, alpha
+  X11ErrorTrap trap(display_);
+  GC gc = XCreateGC(display_, window_, 0, nullptr);
+  XPutImage(display_, window_, gc, image, left, top, left, top, right - left, bottom - top);
+  XFreeGC(display_, gc);
+  image->data = nullptr;  // the canvas owns the pixels
+  XDestroyImage(image);
+  return trap.Ok();
+}
+
+void IGraphicsX11::Idle() {
+  IdleStep(false);
+}
+
+void IGraphicsX11::IdleStep(bool force) {
+  if (!display_ || inIdle_) return;
+  inIdle_ = true;
+  {
+    // An input call on a window the host has just unmapped or destroyed fails harmlessly; the
+    // default handler would end the host's process.
+    X11ErrorTrap trap(display_);
+    while (!closePending_ && XPending(display_) > 0) {
+      XEvent event;
+      XNextEvent(display_, &event);
+      HandleEvent(&event);
+    }
+    const auto now = std::chrono::steady_clock::now();
+    const auto period = std::chrono::milliseconds(1000 / std::max(1, FrameRate()));
+    if (!closePending_ && window_ && (force || now - lastRedraw_ >= period)) {
+      lastRedraw_ = now;
+      RedrawStep();
+    }
+  }
+  inIdle_ = false;
+  if (closePending_) CloseEditorWindow();
+}
+
+void IGraphicsX11::RedrawStep() {
+  IBounds area{};
+  if (CollectDirtyArea(&area)) RedrawArea(area);  // presents at its end
+  XFlush(display_);
+}

@@ -1,0 +1,19 @@
+// X11ErrorTrap: catches the X errors of one display while it is in scope, then puts back whatever
+// handler the host had installed. Errors of other displays go on to that handler.
+#pragma once
+
+struct _XDisplay;
+
+class X11ErrorTrap {
+ public:
+  explicit X11ErrorTrap(_XDisplay* display);
+  ~X11ErrorTrap();
+  X11ErrorTrap(const X11ErrorTrap&) = delete;
+  X11ErrorTrap& operator=(const X11ErrorTrap&) = delete;
+
+  // Waits for the server to answer everything sent so far; true when none of it failed.
+  bool Ok();
+
+ private:
+  _XDisplay* display_;
+};

@@ -1,0 +1,52 @@
+// XvfbServer: starts Xvfb with -displayfd, which writes back the display number it found free.
+#include "tests/graphics_x11/XvfbServer.h"
+
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+
+XvfbServer::XvfbServer() {
+  if (access("/usr/bin/Xvfb", X_OK) != 0) {
+    failure_ = "Xvfb is not installed (package xvfb)";
+    return;
+  }
+  int fds[2];
+  if (pipe(fds) != 0) {
+    failure_ = "pipe failed";
+    return;
+  }
+  pid_ = fork();
+  if (pid_ == 0) {
+    close(fds[0]);
+    const std::string fd = std::to_string(fds[1]);
+    execl("/usr/bin/Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "320x240x24",
+          "-nolisten", "tcp", "-noreset", static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  close(fds[1]);
+  std::string number;
+  pollfd wait{fds[0], POLLIN, 0};
+  // The server writes the number and a newline once it accepts connections.
+  while (number.find('\n') == std::string::npos && poll(&wait, 1, 10000) > 0) {
+    char buffer[16];
+    const ssize_t got = read(fds[0], buffer, sizeof buffer);
+    if (got <= 0) break;
+    number.append(buffer, static_cast<size_t>(got));
+  }
+  close(fds[0]);
+  if (number.find('\n') == std::string::npos) {
+    failure_ = "Xvfb did not start";
+    return;
+  }
+  setenv("DISPLAY", (":" + number.substr(0, number.find('\n'))).c_str(), 1);
+}
+
+XvfbServer::~XvfbServer() {
+  if (pid_ <= 0) return;
+  kill(pid_, SIGTERM);
+  waitpid(pid_, nullptr, 0);
+  unsetenv("DISPLAY");
+}

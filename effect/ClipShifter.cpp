@@ -41,13 +41,6 @@ double Guarded(double& sample) {
   return std::bit_cast<double>(guarded);
 }
 
-// Asked once when the module loads, so the audio thread only reads a constant.
-bool DetectAvx2() {
-  __builtin_cpu_init();
-  return __builtin_cpu_supports("avx2");
-}
-const bool kHasAvx2 = DetectAvx2();
-
 double Clamp(double value, double low, double high) {
   return value < low ? low : (value > high ? high : value);
 }
@@ -84,7 +77,7 @@ struct ClipShifter::MeterQuads {
 };
 
 ClipShifter::Vectors ClipShifter::Widest() {
-  return kHasAvx2 ? Vectors::kAvx2 : Vectors::kSse2;
+  return WidestVectorLevel();
 }
 
 void ClipShifter::ProcessBlock(double** inputs, double** outputs, int frames, double sampleRate,

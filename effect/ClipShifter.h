@@ -4,6 +4,7 @@
 
 #include "effect/EnvelopeFollower.h"
 #include "effect/GainSmoother.h"
+#include "support/VectorLevel.h"
 
 struct ClipShifter {
   // Written by the parameter reactions (linear levels, milliseconds, switches).
@@ -53,7 +54,7 @@ struct ClipShifter {
 
   // The vector instructions the frames run on. Every kind gives the same bits: only plain IEEE
   // operations in lanes, no fused multiply-add.
-  enum class Vectors { kSse2, kAvx2 };
+  using Vectors = VectorLevel;
   // The widest kind this processor runs; kAvx2 must not be asked for where this says kSse2.
   static Vectors Widest();
 

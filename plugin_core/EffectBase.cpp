@@ -8,7 +8,7 @@
 #include <cstring>
 #include <ctime>
 
-#include "graphics/IGraphics.h"
+#include "plugin_core/EffectEditor.h"
 #include "support/TracePoint.h"
 
 namespace {
@@ -139,7 +139,7 @@ void EffectBase::SetParamFromEditor(int index, double normalized) {
   ParamChanged(index);
 }
 
-void EffectBase::AttachEditor(IGraphics* editor) {
+void EffectBase::AttachEditor(EffectEditor* editor) {
   if (!editor) return;
   LockGuard guard(lock_);
   for (int i = 0; i < NParams(); ++i)

@@ -18,7 +18,7 @@
 #include "support/RecursiveLock.h"
 #include "support/StateChunk.h"
 
-class IGraphics;
+class EffectEditor;
 
 class EffectBase {
  public:
@@ -71,7 +71,7 @@ class EffectBase {
   virtual void ResizeEditor(int width, int height) = 0;
   virtual void HostSetup() {}
   // Pushes the parameter values into the editor's controls and takes ownership of it.
-  virtual void AttachEditor(IGraphics* editor);
+  virtual void AttachEditor(EffectEditor* editor);
   virtual void ChangeBlockSize(int frames);
   virtual void ChangeLatency(int frames) { latency_ = frames; }
   virtual bool SendMidi(const MidiMessage* message) = 0;
@@ -108,7 +108,7 @@ class EffectBase {
   void SetSampleRate(double rate) { sampleRate_ = rate; }
   int BlockSize() const { return blockSize_; }
   int Latency() const { return latency_; }
-  IGraphics* Editor() const { return editor_; }
+  EffectEditor* Editor() const { return editor_; }
   RecursiveLock& Lock() { return lock_; }
 
   // Channels.
@@ -184,7 +184,7 @@ class EffectBase {
   double sampleRate_ = 44100.0;
   int32_t blockSize_ = 0;
   int32_t latency_;
-  IGraphics* editor_ = nullptr;
+  EffectEditor* editor_ = nullptr;
   PointerList<PlugParam> params_;
   PointerList<PresetSlot> presets_;
   std::unique_ptr<double*[]> inputPointers_;

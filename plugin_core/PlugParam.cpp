@@ -34,7 +34,7 @@ void PlugParam::DefineDouble(const char* name, double defaultValue, double minim
   CopyBounded(name_, kNameSize, name);
   CopyBounded(label_, kNameSize, label);
   minimum_ = minimum;
-  value_ = defaultValue;
+  StoreValue(defaultValue);
   maximum_ = minimum + step > maximum ? minimum + step : maximum;
   step_ = step;
   default_ = defaultValue;
@@ -67,7 +67,7 @@ void PlugParam::SetValue(double plain) {
   if (std::isnan(plain)) plain = default_;
   if (plain < minimum_) plain = minimum_;
   if (plain > maximum_) plain = maximum_;
-  value_ = plain;
+  StoreValue(plain);
 }
 
 double PlugParam::FromNormalized(double normalized) const {
@@ -81,7 +81,7 @@ void PlugParam::SetFromNormalized(double normalized) {
   double value = FromNormalized(normalized);
   if (kind_ != ParamKind::Double) value = std::floor(value / step_ + 0.5) * step_;
   if (value >= maximum_) value = maximum_;
-  value_ = value;
+  StoreValue(value);
 }
 
 double PlugParam::ToNormalized(double plain) const {
@@ -118,7 +118,7 @@ void PlugParam::FormatValue(double value, bool isNormalized, bool useValueTexts,
 }
 
 const char* PlugParam::LabelText() const {
-  const ValueText* entry = TextForValue(value_);
+  const ValueText* entry = TextForValue(Value());
   return entry && entry->text[0] != '\0' ? "" : label_;
 }
 

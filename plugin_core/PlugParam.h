@@ -2,6 +2,7 @@
 // normalised 0..1 values the host and the controls speak, and display text.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <vector>
 
@@ -30,7 +31,7 @@ class PlugParam {
   void SetFromNormalized(double normalized);
   // The plain value clamped to the range, mapped to 0..1 with the shape.
   double ToNormalized(double plain) const;
-  double ToNormalized() const { return ToNormalized(value_); }
+  double ToNormalized() const { return ToNormalized(Value()); }
   // min + (max - min) * normalized^shape, without any rounding or clamping.
   double FromNormalized(double normalized) const;
 
@@ -38,7 +39,7 @@ class PlugParam {
   void FormatValue(double value, bool isNormalized, bool useValueTexts, char* out,
                    int outSize) const;
   void FormatCurrent(char* out, int outSize) const {
-    FormatValue(value_, false, true, out, outSize);
+    FormatValue(Value(), false, true, out, outSize);
   }
   // The unit label, or "" while the current value is shown by a value text.
   const char* LabelText() const;
@@ -48,7 +49,7 @@ class PlugParam {
   const ValueText* ValueForText(const char* text) const;
 
   ParamKind Kind() const { return kind_; }
-  double Value() const { return value_; }
+  double Value() const { return value_.load(std::memory_order_relaxed); }
   double Min() const { return minimum_; }
   double Max() const { return maximum_; }
   double Step() const { return step_; }
@@ -67,8 +68,12 @@ class PlugParam {
   void SetNegateDisplay(bool negate) { negateDisplay_ = negate; }
 
  private:
+  void StoreValue(double plain) { value_.store(plain, std::memory_order_relaxed); }
+
   ParamKind kind_ = ParamKind::None;
-  double value_ = 0.0;
+  // Written under the plug-in lock, read without it by the editor's drawing: atomic, so that the
+  // unlocked read is a whole value and no data race.
+  std::atomic<double> value_{0.0};
   double minimum_ = 0.0;
   double maximum_ = 1.0;
   double step_ = 1.0;

@@ -125,17 +125,12 @@ __attribute__((target("avx2"))) void CopySourceAlphaFullAvx2(const BlitRows& r, 
 
 }  // namespace
 
-bool CpuHasAvx2() {
-  return __builtin_cpu_supports("avx2");
-}
-
-BlitKernel FastBlitKernelFor(int operation, int ia, SimdLevel level) {
+BlitKernel FastBlitKernelFor(int operation, int ia, VectorLevel level) {
   if (operation == (BLEND_COPY | BLEND_USE_SOURCE_ALPHA) && ia == 256)
-    return level == SimdLevel::kAvx2 ? CopySourceAlphaFullAvx2 : CopySourceAlphaFull;
+    return level == VectorLevel::kAvx2 ? CopySourceAlphaFullAvx2 : CopySourceAlphaFull;
   return nullptr;
 }
 
 BlitKernel FastBlitKernel(int operation, int ia) {
-  static const SimdLevel best = CpuHasAvx2() ? SimdLevel::kAvx2 : SimdLevel::kSse2;
-  return FastBlitKernelFor(operation, ia, best);
+  return FastBlitKernelFor(operation, ia, WidestVectorLevel());
 }

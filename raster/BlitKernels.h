@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "support/VectorLevel.h"
+
 // Rows are walked with signed byte steps, so bottom-up bitmaps cost nothing extra.
 struct BlitRows {
   uint8_t* destination;
@@ -25,6 +27,4 @@ BlitKernel ExactBlitKernel(int operation);
 BlitKernel FastBlitKernel(int operation, int ia);
 
 // The fast kernels of one instruction set (the tests check each against the exact kernels).
-enum class SimdLevel { kSse2, kAvx2 };
-bool CpuHasAvx2();
-BlitKernel FastBlitKernelFor(int operation, int ia, SimdLevel level);
+BlitKernel FastBlitKernelFor(int operation, int ia, VectorLevel level);

@@ -31,6 +31,18 @@ class PointerList {
     return item;
   }
 
+  // Inserts before index (0 .. Count()); answers the item, or null when the list could not grow
+  // or the index is outside that range (the caller keeps the item then).
+  T* Insert(int index, T* item) {
+    const int count = Count();
+    if (index < 0 || index > count) return nullptr;
+    if (!Add(item)) return nullptr;
+    for (int i = count; i > index; --i)
+      Items()[i] = Items()[i - 1];
+    Items()[index] = item;
+    return item;
+  }
+
   // Removes one entry, deleting it when the list owns its elements.
   void Remove(int index) {
     const int count = Count();

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The README's test command: installs what is needed, then builds and runs every test —
-# format check, Linux native, Linux with ASan+UBSan, and the Windows build under wine.
+# format check, Linux native, Linux with ASan+UBSan, the editor's threads under TSan, and the
+# Windows build under wine.
 # Exits non-zero when any part fails.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -18,6 +19,9 @@ for preset in linux linux-asan; do
   cmake --build --preset "$preset"
   ctest --preset "$preset" -j2
 done
+
+echo "== linux-tsan (editor threads)"
+bash tools/run-tsan-tests.sh
 
 echo "== windows (under wine)"
 bash tools/run-windows-tests.sh -j2

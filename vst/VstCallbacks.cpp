@@ -3,7 +3,7 @@
 // host's audio thread and allocate nothing.
 #include <algorithm>
 
-#include "graphics/IGraphics.h"
+#include "plugin_core/EffectEditor.h"
 #include "vst/VstEffect.h"
 
 void VstEffect::Process(AEffect* record, float** inputs, float** outputs, int32_t frames) {

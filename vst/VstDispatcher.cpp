@@ -9,7 +9,7 @@
 #include <cstring>
 #include <mutex>
 
-#include "graphics/IGraphics.h"
+#include "plugin_core/EffectEditor.h"
 #include "support/TracePoint.h"
 #include "vst/VstEffect.h"
 

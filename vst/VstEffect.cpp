@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "graphics/IGraphics.h"
+#include "plugin_core/EffectEditor.h"
 
 namespace {
 
@@ -87,7 +87,7 @@ VstEffect* VstEffect::FromRecord(AEffect* record) {
   return record ? static_cast<VstEffect*>(record->object) : nullptr;
 }
 
-void VstEffect::AttachEditor(IGraphics* editor) {
+void VstEffect::AttachEditor(EffectEditor* editor) {
   if (!editor) return;
   EffectBase::AttachEditor(editor);
   record_.flags |= effFlagsHasEditor;
@@ -95,7 +95,7 @@ void VstEffect::AttachEditor(IGraphics* editor) {
 }
 
 void VstEffect::ResizeEditor(int /*width*/, int /*height*/) {
-  IGraphics* editor = Editor();
+  EffectEditor* editor = Editor();
   if (!editor) return;
   editRect_ = ERect{0, 0, RectSide(editor->Height()), RectSide(editor->Width())};
   EditorResized();

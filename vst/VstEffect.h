@@ -54,7 +54,7 @@ class VstEffect : public EffectBase {
   // Binding overrides of the editor, latency and set-up operations.
   void ResizeEditor(int width, int height) override;
   void HostSetup() override;
-  void AttachEditor(IGraphics* editor) override;
+  void AttachEditor(EffectEditor* editor) override;
   void ChangeLatency(int frames) override;
 
  private:

@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "graphics/IGraphics.h"
 #include "plugin_core/EffectBase.h"
+#include "plugin_core/EffectEditor.h"
 
 class TestEffect : public EffectBase {
  public:
@@ -48,7 +48,7 @@ struct EditorLog {
   bool destroyed = false;
 };
 
-class RecordingEditor : public IGraphics {
+class RecordingEditor : public EffectEditor {
  public:
   explicit RecordingEditor(EditorLog* log) : log_(log) {}
   ~RecordingEditor() override { log_->destroyed = true; }

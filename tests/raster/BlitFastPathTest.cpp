@@ -59,11 +59,11 @@ TEST(BlitFastPaths, MatchTheExactKernelsByteForByte) {
   EXPECT_EQ(FastBlitKernel(operation, 255), nullptr);
   {
     SCOPED_TRACE("SSE2");
-    CheckAgainstExact(FastBlitKernelFor(operation, 256, SimdLevel::kSse2));
+    CheckAgainstExact(FastBlitKernelFor(operation, 256, VectorLevel::kSse2));
   }
-  if (CpuHasAvx2()) {
+  if (WidestVectorLevel() == VectorLevel::kAvx2) {
     SCOPED_TRACE("AVX2");
-    CheckAgainstExact(FastBlitKernelFor(operation, 256, SimdLevel::kAvx2));
+    CheckAgainstExact(FastBlitKernelFor(operation, 256, VectorLevel::kAvx2));
   }
 }
 

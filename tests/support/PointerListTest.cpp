@@ -50,6 +50,20 @@ TEST(PointerList, RemoveKeepsOrderAndDeletesOnlyWhenOwning) {
   EXPECT_EQ(owned.Get(0)->id, 2);
 }
 
+TEST(PointerList, InsertPlacesBeforeTheIndexAndRefusesOutsideTheEnds) {
+  PointerList<int> list(ListOwnership::Borrows);
+  int a = 0, b = 1, c = 2, d = 3;
+  EXPECT_EQ(list.Insert(0, &b), &b);  // into an empty list
+  EXPECT_EQ(list.Insert(0, &a), &a);  // in front
+  EXPECT_EQ(list.Insert(2, &d), &d);  // at the end
+  EXPECT_EQ(list.Insert(2, &c), &c);  // in between
+  EXPECT_EQ(list.Insert(5, &c), nullptr);
+  EXPECT_EQ(list.Insert(-1, &c), nullptr);
+  ASSERT_EQ(list.Count(), 4);
+  for (int i = 0; i < 4; ++i)
+    EXPECT_EQ(*list.Get(i), i);
+}
+
 TEST(PointerList, ManyEntriesSurviveGrowth) {
   PointerList<int> list(ListOwnership::Borrows);
   std::vector<int> values(5000);

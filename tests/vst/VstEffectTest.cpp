@@ -6,7 +6,7 @@
 #include <limits>
 #include <vector>
 
-#include "graphics/IGraphics.h"
+#include "plugin_core/EffectEditor.h"
 #include "tests/vst/ProbeEffect.h"
 
 namespace {
@@ -38,7 +38,7 @@ class VstEffectTest : public ::testing::Test {
   AEffect* record = effect.Record();
 };
 
-class SizedEditor : public IGraphics {
+class SizedEditor : public EffectEditor {
  public:
   std::vector<std::pair<int, double>> normalized, plain;
   int width = 640, height = 480;

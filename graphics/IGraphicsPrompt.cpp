@@ -1,0 +1,35 @@
+// IGraphics value prompt: a menu of the parameter's value texts, or a text entry of its value.
+#include <cstring>
+
+#include "graphics/IGraphics.h"
+#include "plugin_core/PlugParam.h"
+
+namespace {
+constexpr int kValueTextSize = 128;
+}  // namespace
+
+void IGraphics::PromptForValue(IControl* control, PlugParam* param, IBounds* area) {
+  if (!control || !param || !area) return;
+  const bool hasValueTexts = param->NValueTexts() > 0;
+  if (param->Kind() == ParamKind::Enum || (param->Kind() == ParamKind::Bool && hasValueTexts)) {
+    char current[kValueTextSize];
+    param->FormatCurrent(current, sizeof current);
+    IMenu menu;
+    for (int i = 0; i < param->NValueTexts(); ++i) {
+      const ValueText* entry = param->TextForValue(i);
+      const char* text = entry ? entry->text : "";
+      menu.AddEntry(text, std::strcmp(text, current) == 0 ? IMenuEntry::MenuChecked : 0);
+    }
+    IMenu* chosen = ShowMenu(&menu, *area);
+    if (!chosen || chosen->ChosenIndex() < 0) return;
+    const double value = param->ToNormalized(static_cast<double>(chosen->ChosenIndex()));
+    if (value == control->Value()) return;
+    control->SetValue(value);
+    control->SetRedrawAgain();
+    control->MarkDirty(true);
+    return;
+  }
+  char text[kValueTextSize];
+  param->FormatValue(param->Value(), false, false, text, sizeof text);
+  ShowTextEntry(control, control->TextStyle(), *area, text, param);
+}

@@ -1,0 +1,19 @@
+// EffectEditor: the editor as the plug-in core sees it. The plug-in owns the attached editor and
+// pushes parameter values into its controls; the editor framework (IGraphics) supplies the bodies.
+#pragma once
+
+class EffectEditor {
+ public:
+  virtual ~EffectEditor() = default;
+
+  // Every control bound to parameter paramIndex, in list order, takes the normalised value
+  // without reporting it back to the plug-in. Any thread, under the plug-in lock.
+  virtual void SetControlsFromPlugin(int paramIndex, double normalized) = 0;
+  // As above for a plain value when normalized is false (converted with the parameter's
+  // ToNormalized first).
+  virtual void SetParamFromPlugin(int paramIndex, double value, bool normalized) = 0;
+  // Creates the canvas the editor draws into.
+  virtual void PrepareDrawing() = 0;
+  virtual int Width() const = 0;
+  virtual int Height() const = 0;
+};

@@ -16,4 +16,6 @@ class EffectEditor {
   virtual void PrepareDrawing() = 0;
   virtual int Width() const = 0;
   virtual int Height() const = 0;
+  // False for an editor that draws but has no window to show (hosts are then told of no editor).
+  virtual bool CanOpenWindow() const { return true; }
 };

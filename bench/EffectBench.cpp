@@ -71,4 +71,60 @@ void BM_BaselineCopyBlocks(benchmark::State& state) {
 }
 BENCHMARK(BM_BaselineCopyBlocks)->Unit(benchmark::kMicrosecond);
 
+// One 512-frame block at 44.1 kHz after ten minutes of digital silence, against one block of the
+// music in the same run: the meters have fallen for ten minutes, and the silent block must cost
+// the same as a block of music. Figures are per block.
+constexpr int kSilenceBlocks = 600 * 44100 / kBlock;
+
+// "Bass Grit" at 44.1 kHz, its meters full of the music's last block.
+struct SilenceWorkload : Workload {
+  Ferrix effect{nullptr};
+  std::vector<double> silence = std::vector<double>(kBlock);
+  SilenceWorkload() {
+    effect.SetSampleRate(44100.0);
+    effect.AnnounceAllParams();
+    effect.LoadPreset(1);
+    effect.ResetState();
+    for (int b = 0; b < kBlocks; ++b)
+      MusicBlock(b);
+  }
+  void MusicBlock(int b) {
+    double* inputs[2] = {input.left.data() + b * kBlock, input.right.data() + b * kBlock};
+    double* outputs[2] = {outLeft.data(), outRight.data()};
+    effect.ProcessBlockDouble(inputs, outputs, kBlock);
+  }
+  void SilentBlock() {
+    double* inputs[2] = {silence.data(), silence.data()};
+    double* outputs[2] = {outLeft.data(), outRight.data()};
+    effect.ProcessBlockDouble(inputs, outputs, kBlock);
+  }
+};
+
+void BM_SilentBlockAfterTenMinutesOfSilence(benchmark::State& state) {
+  SilenceWorkload w;
+  for (int b = 0; b < kSilenceBlocks; ++b)
+    w.SilentBlock();
+  for (auto _ : state) {
+    w.SilentBlock();
+    benchmark::DoNotOptimize(w.outLeft.data());
+    benchmark::ClobberMemory();
+  }
+  state.counters["fast_meter"] = w.effect.Processing().fastOutputLeft.value;
+  state.counters["slow_meter"] = w.effect.Processing().slowOutputLeft.value;
+}
+BENCHMARK(BM_SilentBlockAfterTenMinutesOfSilence)->Unit(benchmark::kMicrosecond);
+
+void BM_MusicBlock(benchmark::State& state) {
+  SilenceWorkload w;
+  int b = 0;
+  for (auto _ : state) {
+    w.MusicBlock(b);
+    b = (b + 1) % kBlocks;
+    benchmark::DoNotOptimize(w.outLeft.data());
+    benchmark::ClobberMemory();
+  }
+  state.counters["reduction"] = w.effect.Processing().reduction.value;  // proves it clipped
+}
+BENCHMARK(BM_MusicBlock)->Unit(benchmark::kMicrosecond);
+
 }  // namespace

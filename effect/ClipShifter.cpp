@@ -28,17 +28,14 @@ constexpr double kReductionReleaseMs = 1000.0;
 constexpr double kSlowAttackMs = 5.0;
 constexpr double kSlowReleaseMs = 5000.0;
 
-// Computed without a jump (silence mixed with sound would be mispredicted); stored back only when
-// the value changes, which real audio almost never does, so the host's buffer is not written
-// on every frame.
-double Guarded(double& sample) {
+// Computed without a jump (silence mixed with sound would be mispredicted). The input buffer is
+// only read: a host may hand the same input to several plug-ins.
+double Guarded(double sample) {
   const uint64_t bits = std::bit_cast<uint64_t>(sample);
   const unsigned exponent = static_cast<unsigned>(bits >> 52) & 0x7FF;
   // One unsigned comparison for kSmallestKeptExponent <= exponent < kInfinityExponent.
   const bool kept = exponent - kSmallestKeptExponent < kInfinityExponent - kSmallestKeptExponent;
-  const uint64_t guarded = bits & -static_cast<uint64_t>(kept);
-  if (guarded != bits) sample = 0.0;
-  return std::bit_cast<double>(guarded);
+  return std::bit_cast<double>(bits & -static_cast<uint64_t>(kept));
 }
 
 double Clamp(double value, double low, double high) {
@@ -121,8 +118,8 @@ struct ClipShifter::FrameGains {
 
 template <bool kSettledGains, typename Meters>
 void ClipShifter::ProcessFrames(double** inputs, double** outputs, int frames) {
-  double* inLeft = inputs[0];
-  double* inRight = inputs[1];
+  const double* inLeft = inputs[0];
+  const double* inRight = inputs[1];
   double* outLeft = outputs[0];
   double* outRight = outputs[1];
   Meters meters(*this);

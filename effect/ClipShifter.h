@@ -59,7 +59,7 @@ struct ClipShifter {
   static Vectors Widest();
 
   // Two input and two output channels; outputs may be the inputs (in-place processing). Tiny,
-  // infinite and not-a-number inputs are replaced by 0 in the input buffers too.
+  // infinite and not-a-number inputs are processed as 0; the input buffers are never written.
   void ProcessBlock(double** inputs, double** outputs, int frames, double sampleRate) {
     ProcessBlock(inputs, outputs, frames, sampleRate, Widest());
   }

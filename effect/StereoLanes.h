@@ -23,16 +23,19 @@ inline Lanes Abs(Lanes v) {
   return reinterpret_cast<Lanes>(reinterpret_cast<LaneBits>(v) & INT64_MAX);
 }
 
-// value < 0 ? 0 : (value > 1 ? 1 : value), written as the minimum and maximum instructions
-// compare, which gives exactly these comparisons (a not-a-number value passes through).
+// As EnvelopeFollower::Clamp: at most 1, and 0 below the smallest normal number. The minimum is
+// written as the instruction compares, which gives exactly the scalar comparison (a
+// not-a-number value passes through).
 inline void ClampToUnit(Lanes& value) {
-  value = _mm_max_pd(Broadcast(0.0), _mm_min_pd(Broadcast(1.0), value));
+  const Lanes atMostOne = _mm_min_pd(Broadcast(1.0), value);
+  value = atMostOne < Broadcast(EnvelopeFollower::kSmallestNormal) ? Broadcast(0.0) : atMostOne;
 }
 
 inline void ClampToUnit(Quad& value) {
   const Quad zero = Quad{} + 0.0, one = Quad{} + 1.0;
+  const Quad smallest = Quad{} + EnvelopeFollower::kSmallestNormal;
   const Quad atMostOne = one < value ? one : value;
-  value = zero > atMostOne ? zero : atMostOne;
+  value = atMostOne < smallest ? zero : atMostOne;
 }
 
 // EnvelopeFollower updates side by side, one follower per lane.

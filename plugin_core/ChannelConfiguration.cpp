@@ -75,7 +75,7 @@ void EffectBase::RestrictToStereo() {
 }
 
 void EffectBase::ChangeBlockSize(int frames) {
-  if (frames < 0) frames = 0;
+  frames = std::clamp(frames, 0, kMaxBlockSize);
   if (frames == blockSize_) return;
   // Unconnected channels read and write their scratch through their slot, so the slot follows
   // the resized storage.

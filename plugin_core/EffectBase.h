@@ -26,6 +26,9 @@ class EffectBase {
   static constexpr int kPresetCount = 20;
   static constexpr int32_t kChunkMagic = 0x70666674;  // "tffp" in file order
   static constexpr int32_t kChunkVersion = 0x00010000;
+  // The largest block the scratch buffers hold; longer processing calls run in slices. A host
+  // asking for more (up to INT32_MAX) would otherwise cost gigabytes per channel.
+  static constexpr int kMaxBlockSize = 65536;
 
   EffectBase(int nParams, const char* channelIO, const char* effectName, const char* vendorName,
              const char* productName, int32_t version, int32_t uniqueId, int32_t manufacturerCode,
@@ -72,6 +75,7 @@ class EffectBase {
   virtual void HostSetup() {}
   // Pushes the parameter values into the editor's controls and takes ownership of it.
   virtual void AttachEditor(EffectEditor* editor);
+  // Capped at kMaxBlockSize.
   virtual void ChangeBlockSize(int frames);
   virtual void ChangeLatency(int frames) { latency_ = frames; }
   virtual bool SendMidi(const MidiMessage* message) = 0;

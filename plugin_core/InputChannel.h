@@ -9,7 +9,7 @@
 struct InputChannel {
   bool connected = false;
   double** slot = nullptr;
-  // Block-size long; also what the input reads while unconnected.
+  // Block-size long; while unconnected the input reads it, cleared for every block.
   std::vector<double> scratch;
   TextBuffer label;
 };

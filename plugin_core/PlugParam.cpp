@@ -26,6 +26,16 @@ int TruncateToInt(double value) {
   return static_cast<int>(value);
 }
 
+// Hosts without state chunks store values as float normalised values: 90 comes back as
+// 89.99998. A value this close below a whole number (in steps) shows as that number, so that a
+// truncating display never reads one too low; the value itself is left as it is.
+constexpr double kRoundTripSteps = 1e-3;
+
+// value truncated towards zero, after moving it away from zero by the round-trip tolerance.
+int WholeNumberShown(double value, double step) {
+  return TruncateToInt(value + std::copysign(kRoundTripSteps * step, value));
+}
+
 }  // namespace
 
 void PlugParam::DefineDouble(const char* name, double defaultValue, double minimum, double maximum,
@@ -113,7 +123,7 @@ void PlugParam::FormatValue(double value, bool isNormalized, bool useValueTexts,
     *result.ptr = '\0';
     CopyBounded(out, outSize, text);
   } else {
-    std::snprintf(out, static_cast<size_t>(outSize), "%d", TruncateToInt(value));
+    std::snprintf(out, static_cast<size_t>(outSize), "%d", WholeNumberShown(value, step_));
   }
 }
 
@@ -124,7 +134,7 @@ const char* PlugParam::LabelText() const {
 
 const ValueText* PlugParam::TextForValue(double value) const {
   if (valueTexts_.empty()) return nullptr;
-  const int key = TruncateToInt(value);
+  const int key = WholeNumberShown(value, step_);
   for (const ValueText& entry : valueTexts_) {
     if (entry.value == key) return &entry;
   }

@@ -43,7 +43,9 @@ class PlugParam {
   }
   // The unit label, or "" while the current value is shown by a value text.
   const char* LabelText() const;
-  // The first entry whose value equals the value truncated towards zero, or null.
+  // The first entry whose value equals the value truncated towards zero, or null. Here and in the
+  // whole-number display a value within a thousandth of a step below a whole number counts as
+  // that number (the float round trip of hosts).
   const ValueText* TextForValue(double value) const;
   // The first entry whose text equals text exactly, or null.
   const ValueText* ValueForText(const char* text) const;

@@ -5,6 +5,17 @@
 
 #include "plugin_core/EffectBase.h"
 
+namespace {
+
+// A disconnected input reads silence on every block: its scratch may still hold the last block
+// widened into it while it was connected, or whatever the effect wrote into its inputs.
+void ReadSilence(InputChannel* channel, size_t frames) {
+  std::fill_n(channel->scratch.data(), frames, 0.0);
+  *channel->slot = channel->scratch.data();
+}
+
+}  // namespace
+
 void EffectBase::ProcessFloatBuffers(float** inputs, float** outputs, int frames, bool accumulate) {
   LockGuard guard(lock_);
   const size_t count = static_cast<size_t>(std::max(frames, 0));
@@ -12,7 +23,10 @@ void EffectBase::ProcessFloatBuffers(float** inputs, float** outputs, int frames
   int next = 0;
   for (int i = 0; i < NInputs(); ++i) {
     InputChannel* channel = GetInput(i);
-    if (!channel->connected) continue;
+    if (!channel->connected) {
+      ReadSilence(channel, count);
+      continue;
+    }
     const float* host = inputs[next++];
     double* scratch = channel->scratch.data();
     for (size_t f = 0; f < count; ++f)
@@ -49,7 +63,10 @@ void EffectBase::ProcessDoubleBuffers(double** inputs, double** outputs, int fra
   int next = 0;
   for (int i = 0; i < NInputs(); ++i) {
     InputChannel* channel = GetInput(i);
-    if (channel->connected) *channel->slot = inputs[next++];
+    if (channel->connected)
+      *channel->slot = inputs[next++];
+    else
+      ReadSilence(channel, static_cast<size_t>(std::max(frames, 0)));
   }
   next = 0;
   for (int i = 0; i < NOutputs(); ++i) {

@@ -33,8 +33,16 @@ constexpr int32_t kVendorIsSteppedParam = 8;
 constexpr int32_t kExtensionsAsked = 1 << 0;
 constexpr int32_t kViewAsConfigAsked = 1 << 1;
 
+// Hosts size their buffers for the VST 2.4 text lengths plus the terminator; longer texts (a
+// program name from a bank chunk holds up to 255 characters) are cut, the stored text stays whole.
+constexpr size_t kProgramNameBytes = kVstMaxProgNameLen + 1;
+constexpr size_t kParamTextBytes = kVstMaxParamStrLen + 1;
+
+// At most size - 1 characters and the terminator.
 void CopyText(void* ptr, const char* text, size_t size) {
-  std::snprintf(static_cast<char*>(ptr), size, "%s", text);
+  const size_t length = strnlen(text, size - 1);
+  std::memcpy(ptr, text, length);
+  static_cast<char*>(ptr)[length] = '\0';
 }
 
 }  // namespace
@@ -79,7 +87,7 @@ VstIntPtr VstEffect::Dispatch(int32_t opcode, int32_t index, VstIntPtr value, vo
       }
       return 0;
     case effGetProgramName:
-      if (ptr) CopyText(ptr, GetPresetName(CurrentPresetIndex()), PresetSlot::kNameSize);
+      if (ptr) CopyText(ptr, GetPresetName(CurrentPresetIndex()), kProgramNameBytes);
       return 0;
     case effGetParamLabel:
     case effGetParamDisplay:
@@ -124,7 +132,7 @@ VstIntPtr VstEffect::Dispatch(int32_t opcode, int32_t index, VstIntPtr value, vo
       return String2Parameter(index, static_cast<const char*>(ptr));
     case effGetProgramNameIndexed:
       if (!ptr) return 0;
-      CopyText(ptr, GetPresetName(index), PresetSlot::kNameSize);
+      CopyText(ptr, GetPresetName(index), kProgramNameBytes);
       return static_cast<char*>(ptr)[0] != '\0' ? 1 : 0;
     case effGetInputProperties:
     case effGetOutputProperties:
@@ -142,11 +150,12 @@ VstIntPtr VstEffect::Dispatch(int32_t opcode, int32_t index, VstIntPtr value, vo
     case effGetVendorString:
     case effGetProductString:
       if (!ptr) return 0;
-      CopyText(ptr,
-               opcode == effGetEffectName     ? EffectName()
-               : opcode == effGetVendorString ? VendorName()
-                                              : ProductName(),
-               kNameSize);
+      if (opcode == effGetEffectName)
+        CopyText(ptr, EffectName(), kVstMaxEffectNameLen);
+      else if (opcode == effGetVendorString)
+        CopyText(ptr, VendorName(), kVstMaxVendorStrLen);
+      else
+        CopyText(ptr, ProductName(), kVstMaxProductStrLen);
       return 1;
     case effVendorSpecific:
       return VendorSpecific(index, value, ptr, opt);
@@ -174,11 +183,13 @@ VstIntPtr VstEffect::Dispatch(int32_t opcode, int32_t index, VstIntPtr value, vo
 VstIntPtr VstEffect::CopyParamText(int32_t opcode, int32_t index, char* text) {
   const PlugParam* param = GetParam(index);
   if (!param || !text) return 0;
+  // Names keep their 31 characters: established hosts read that much.
   if (opcode == effGetParamDisplay) {
-    param->FormatCurrent(text, PlugParam::kNameSize);
+    param->FormatCurrent(text, kParamTextBytes);
+  } else if (opcode == effGetParamLabel) {
+    CopyText(text, param->LabelText(), kParamTextBytes);
   } else {
-    CopyText(text, opcode == effGetParamLabel ? param->LabelText() : param->Name(),
-             PlugParam::kNameSize);
+    CopyText(text, param->Name(), PlugParam::kNameSize);
   }
   return 0;
 }
@@ -273,7 +284,7 @@ VstIntPtr VstEffect::VendorSpecific(int32_t index, VstIntPtr value, void* ptr, f
       value >= 0 && value <= INT32_MAX ? GetParam(static_cast<int>(value)) : nullptr;
   if (index == kVendorDisplayText) {
     if (!ptr) return 0;
-    if (param) param->FormatValue(opt, true, true, static_cast<char*>(ptr), PlugParam::kNameSize);
+    if (param) param->FormatValue(opt, true, true, static_cast<char*>(ptr), kParamTextBytes);
     return kVendorAnswer;
   }
   if (index == kVendorIsSteppedParam) {

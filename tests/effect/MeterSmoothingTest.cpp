@@ -1,3 +1,5 @@
+// The meter followers and gain smoothers: coefficients, clamping, the vector layouts against
+// the scalar update, and silence.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -77,6 +79,28 @@ TEST(FollowerVector, PairsAndQuadsUpdateAsEnvelopeFollowersBitForBit) {
       }
     }
   }
+}
+
+TEST(EnvelopeFollower, SilenceFallsToZeroAtTheSmallestNormalNumberInEveryLayout) {
+  // 300 ms release at 44.1 kHz: ln c = ln 0.01 / 13230, so c^n passes 2.2e-308 (ln −708.4) after
+  // 2 035 122.3 updates, 46.1 s: the next one gives 0, and no update ever leaves a subnormal.
+  EnvelopeFollower follower;
+  follower.value = 1.0;
+  follower.attack = EnvelopeFollower::AttackCoefficient(0.1, 44100.0);
+  follower.release = EnvelopeFollower::Coefficient(300.0, 44100.0);
+  FollowerVector<Lanes, 2> pair({&follower, &follower});
+  FollowerVector<Quad, 4> quad({&follower, &follower, &follower, &follower});
+  int updates = 0;
+  for (; follower.value != 0.0 && updates < 3000000; ++updates) {
+    follower.Update(0.0);
+    pair.Update(Broadcast(0.0));
+    quad.Update(Quad{});
+    ASSERT_NE(std::fpclassify(follower.value), FP_SUBNORMAL) << updates;
+    ASSERT_EQ(std::memcmp(&pair.value[1], &follower.value, sizeof(double)), 0) << updates;
+    ASSERT_EQ(std::memcmp(&quad.value[3], &follower.value, sizeof(double)), 0) << updates;
+  }
+  EXPECT_EQ(follower.value, 0.0);
+  EXPECT_NEAR(updates, 2035123, 1);
 }
 
 }  // namespace

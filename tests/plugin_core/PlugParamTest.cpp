@@ -45,6 +45,26 @@ TEST(PlugParam, WholeNumberDisplayTruncatesAndDoubleKindIsNotRounded) {
   EXPECT_EQ(Display(time), "74");
 }
 
+TEST(PlugParam, WholeNumbersAbsorbAFloatRoundTripBelowThem) {
+  PlugParam time;
+  time.DefineDouble("Time", 90.0, 1.0, 1000.0, 1.0, "ms");
+  time.SetShape(2.0);
+  time.SetFromNormalized(static_cast<float>(time.ToNormalized()));
+  EXPECT_LT(time.Value(), 90.0);  // the value stays as the host left it
+  EXPECT_EQ(Display(time), "90");
+  // Within a thousandth of a step (here 2) of a whole number, away from zero; value texts alike.
+  PlugParam mode;
+  mode.DefineDouble("Mode", 0.0, -9.0, 9.0, 2.0, "");
+  mode.AddValueText(-3, "low");
+  char text[16];
+  for (const auto& [value, shown] :
+       {std::pair{4.9985, "5"}, std::pair{4.997, "4"}, std::pair{-1.9995, "-2"},
+        std::pair{-2.9985, "low"}, std::pair{-0.0005, "0"}, std::pair{0.0, "0"}}) {
+    mode.FormatValue(value, false, true, text, sizeof text);
+    EXPECT_STREQ(text, shown) << value;
+  }
+}
+
 TEST(PlugParam, MaximumIsRaisedToMinimumPlusStep) {
   PlugParam param;
   param.DefineDouble("P", 5.0, 5.0, 4.0, 0.5, "");

@@ -72,6 +72,11 @@ TEST(ProcessingFrame, UnconnectedInputConsumesNoHostBufferAndReadsZeros) {
   EXPECT_EQ(effect.seenInputs[0], effect.GetInput(0)->scratch.data());
   EXPECT_EQ(outLeft[1], 0.0);
   EXPECT_EQ(outRight[1], 1.0);
+  // Whatever the scratch held since (an earlier block, the effect's own writes): still zeros.
+  effect.GetInput(0)->scratch.assign(2, 7.0);
+  effect.ProcessDoubleBuffers(ins, outs, 2);
+  EXPECT_EQ(outLeft[0], 0.0);
+  EXPECT_EQ(outLeft[1], 0.0);
 }
 
 TEST(ProcessingFrame, UnconnectedOutputWritesIntoItsScratchOnly) {

@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -47,6 +49,44 @@ TEST(FerrixModule, RecordAndProgramsAsHostsSeeThem) {
     EXPECT_EQ(ferrix->ProgramNameIndexed(i), "Empty") << i;
   EXPECT_EQ(ferrix->GetChunk(true).size(), 80u);   // the current program
   EXPECT_GT(ferrix->GetChunk(false).size(), 80u);  // the bank
+}
+
+TEST(FerrixModule, DoubleProcessingLeavesTheHostsInputsAloneUnlessTheyAreTheOutputs) {
+  host::Host host;
+  auto ferrix = LoadFerrix(host);
+  ASSERT_TRUE(ferrix);
+  ferrix->Open();
+  ferrix->SetParam(8, 1.0f);  // Bypass: the guarded inputs come out unchanged
+  const double inf = std::numeric_limits<double>::infinity();
+  const std::vector<double> original = {std::nan(""), -inf, 1e-310, 0.5};
+  std::vector<double> left = original, right = original, outLeft(4, 9.0), outRight(4, 9.0);
+  double* inputs[2] = {left.data(), right.data()};
+  double* outputs[2] = {outLeft.data(), outRight.data()};
+  ferrix->Effect()->processDoubleReplacing(ferrix->Effect(), inputs, outputs, 4);
+  EXPECT_EQ(std::memcmp(left.data(), original.data(), 4 * sizeof(double)), 0);
+  EXPECT_EQ(std::memcmp(right.data(), original.data(), 4 * sizeof(double)), 0);
+  const std::vector<double> guarded = {0.0, 0.0, 0.0, 0.5};
+  EXPECT_EQ(outLeft, guarded);
+  // In place, the outputs are the inputs.
+  ferrix->Effect()->processDoubleReplacing(ferrix->Effect(), inputs, inputs, 4);
+  EXPECT_EQ(left, guarded);
+  EXPECT_EQ(right, guarded);
+}
+
+TEST(FerrixModule, FactoryPresetsShowTheirTextsAfterAHostsFloatRoundTrip) {
+  host::Host host;
+  auto ferrix = LoadFerrix(host);
+  ASSERT_TRUE(ferrix);
+  ferrix->Open();
+  // What a host without state chunks does: store getParameter, later setParameter it back.
+  for (int preset = 0; preset < 9; ++preset) {
+    ferrix->SetProgram(preset);
+    for (int i = 0; i < 9; ++i) {
+      const std::string direct = ferrix->ParamDisplay(i);
+      ferrix->SetParam(i, ferrix->GetParam(i));
+      EXPECT_EQ(ferrix->ParamDisplay(i), direct) << ferrix->ProgramName() << ", parameter " << i;
+    }
+  }
 }
 
 // A plain value as effString2Parameter reads it: a value text for switches, else the number.

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <string>
+#include <vector>
 
 #include "tests/vst/ModuleHost.h"
 
@@ -19,6 +21,19 @@ class ModuleDispatcher : public ::testing::Test {
   float Get(int32_t index) { return module.effect->getParameter(module.effect, index); }
   void Set(int32_t index, float value) { module.effect->setParameter(module.effect, index, value); }
   std::string Display(int32_t index) { return module.Text(effGetParamDisplay, index); }
+  // A text request into a heap buffer of exactly the host's size, so that AddressSanitizer sees
+  // a byte too many, then into one with a guard zone after that size, which any run checks.
+  std::string Bounded(size_t size, int32_t opcode, int32_t index = 0, VstIntPtr value = 0,
+                      float opt = 0.0f) {
+    std::vector<char> exact(size, '#');
+    module.Dispatch(opcode, index, value, exact.data(), opt);
+    std::vector<char> guarded(size + 64, '#');
+    module.Dispatch(opcode, index, value, guarded.data(), opt);
+    EXPECT_EQ(std::string(guarded.begin() + static_cast<long>(size), guarded.end()),
+              std::string(64, '#'))
+        << "request " << opcode;
+    return std::string(exact.data(), strnlen(exact.data(), size));
+  }
   int Resets() const { return host.Count(audioMasterUpdateDisplay); }
 };
 
@@ -74,6 +89,28 @@ TEST_F(ModuleDispatcher, TextRequestsWithoutABufferOrWithABadIndexWriteNothing) 
   EXPECT_STREQ(text, "untouched");
   EXPECT_EQ(module.Dispatch(effGetProgramNameIndexed, 20, 0, text), 0);
   EXPECT_STREQ(text, "");
+}
+
+TEST_F(ModuleDispatcher, TextsFitTheBuffersHostsSizeForThemAndStoredNamesStayWhole) {
+  std::string longName;
+  for (int i = 0; i < 255; ++i)
+    longName += static_cast<char>('a' + i % 26);
+  module.Dispatch(effSetProgramName, 0, 0, longName.data());
+  EXPECT_EQ(Bounded(25, effGetProgramName), longName.substr(0, 24));
+  EXPECT_EQ(Bounded(25, effGetProgramNameIndexed, 0), longName.substr(0, 24));
+  void* bank = nullptr;
+  const VstIntPtr bankSize = module.Dispatch(effGetChunk, 0, 0, &bank);
+  EXPECT_NE(std::string(static_cast<char*>(bank), static_cast<size_t>(bankSize)).find(longName),
+            std::string::npos);
+  // Labels and display texts: 8 characters and the terminator. Gain at a normalised 1e30 would
+  // show as "4000000000000000000000000000000.00".
+  for (int32_t i = 0; i < 9; ++i) {
+    Bounded(9, effGetParamLabel, i);
+    Bounded(9, effGetParamDisplay, i);
+  }
+  EXPECT_EQ(Bounded(9, effVendorSpecific, 7, 0, 1e30f), "40000000");
+  EXPECT_EQ(Bounded(32, effGetEffectName), "Tessomar");
+  EXPECT_EQ(Bounded(64, effGetVendorString), "Morvane");
 }
 
 TEST_F(ModuleDispatcher, SettingAProgramFirstStoresTheCurrentValues) {

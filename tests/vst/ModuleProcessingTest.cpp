@@ -95,6 +95,25 @@ TEST_F(ModuleProcessing, NegativeFrameCountsDoNothing) {
   }
 }
 
+TEST_F(ModuleProcessing, AnInputTheHostDropsReadsSilenceOnEveryBlock) {
+  module.effect->setParameter(module.effect, 8, 1.0f);  // Bypass: output i copies input i
+  VstSpeakerArrangement mono{kSpeakerArrMono, 1, {}}, stereo{kSpeakerArrStereo, 2, {}};
+  for (ProcessMode mode : kModes) {
+    module.Dispatch(effSetSpeakerArrangement, 0, reinterpret_cast<VstIntPtr>(&stereo), &stereo);
+    Run(ProcessMode::kReplacing, 4);  // a stereo block of ones goes through the scratch
+    EXPECT_EQ(
+        module.Dispatch(effSetSpeakerArrangement, 0, reinterpret_cast<VstIntPtr>(&mono), &stereo),
+        1);
+    for (int block = 0; block < 2; ++block) {
+      ProcessBuffers buffers(1, 2, 4);  // silence on the one input left
+      buffers.FillOutputs(mode == ProcessMode::kAccumulate ? 0.0 : 9.0);
+      buffers.Process(module.effect, mode, 4);
+      for (int f = 0; f < 4; ++f)
+        EXPECT_EQ(buffers.Output(1, f), 0.0) << static_cast<int>(mode) << " frame " << f;
+    }
+  }
+}
+
 TEST_F(ModuleProcessing, RefusedBlockSizesKeepTheLastOne) {
   module.Dispatch(effSetBlockSize, 0, 4);
   module.Dispatch(effSetBlockSize, 0, 0);

@@ -186,4 +186,19 @@ TEST_F(VstEffectTest, RefusedSampleRatesLeaveTheRateAlone) {
   EXPECT_EQ(effect.SampleRate(), 48000.0);
 }
 
+TEST_F(VstEffectTest, AbsurdBlockSizesAreCappedAndLongerCallsSliced) {
+  record->dispatcher(record, effSetBlockSize, 0, INT32_MAX, nullptr, 0.0f);
+  EXPECT_EQ(effect.BlockSize(), EffectBase::kMaxBlockSize);
+  EXPECT_EQ(effect.GetInput(1)->scratch.size(), 65536u);
+  EXPECT_EQ(effect.GetOutput(1)->scratch.size(), 65536u);
+  // Through the scratch, one frame more than it holds: y = x + y / 2 on ones, 1, 1.5 ... 2.
+  const int frames = 65537;
+  std::vector<float> ones(frames, 1.0f), left(frames), right(frames);
+  float* inputs[2] = {ones.data(), ones.data()};
+  float* outputs[2] = {left.data(), right.data()};
+  record->processReplacing(record, inputs, outputs, frames);
+  EXPECT_EQ(left[1], 1.5f);
+  EXPECT_EQ(right[frames - 1], 2.0f);
+}
+
 }  // namespace

@@ -36,7 +36,7 @@ constexpr int kReferenceFrames = 3000;
 std::vector<std::pair<std::string, StereoSignal>> ReferenceInputs();
 const std::vector<Scene>& ReferenceScenes();
 
-// Plays a scene on an input. The input is copied: the effect zeroes bad samples in place.
+// Plays a scene on an input.
 Render RenderScene(const Scene& scene, const StereoSignal& input);
 
 std::vector<double> Interleave(const StereoSignal& signal);

@@ -64,4 +64,6 @@ class Ferrix : public VstEffect {
   int32_t meterIndices_[kNumMeters] = {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
   ITextControl* levelReadouts_[2] = {nullptr, nullptr};
   IGraphics* graphics_ = nullptr;
+  // The tenth of a decibel each read-out's text shows (NaN: unknown, format anew).
+  double shownTenths_[2] = {__builtin_nan(""), __builtin_nan("")};
 };

@@ -31,8 +31,13 @@ void Ferrix::HandOffToEditor() {
   char text[kLevelTextSize];
   for (int channel = 0; channel < 2; ++channel) {
     if (!levelReadouts_[channel]) continue;
+    // Formatting is most of the hand-off's cost: a level that shows the same tenth of a decibel
+    // as the text already there needs none.
+    const double tenth = ShownTenth(LevelDecibels(levels[channel]));
+    if (tenth == shownTenths_[channel]) continue;
     FormatLevelText(levels[channel], text);
     levelReadouts_[channel]->SetTextFromPlugin(text);
+    shownTenths_[channel] = tenth;
   }
   double values[kNumMeters];
   values[kInputBarLeft] = p.fastInputLeft.value;

@@ -13,9 +13,19 @@ namespace {
 constexpr double kDecibelsPerNeper = 8.685889638065037;  // 20 / ln(10)
 }  // namespace
 
-void FormatLevelText(double level, char* out) {
+double LevelDecibels(double level) {
   if (!(level >= kLevelFloor) || std::isinf(level)) level = kLevelFloor;
-  const double decibels = PortableLog(level) * kDecibelsPerNeper;
+  return PortableLog(level) * kDecibelsPerNeper;
+}
+
+double ShownTenth(double decibels) {
+  const double scaled = decibels * 10.0;
+  const double nearest = std::floor(scaled + 0.5);
+  return std::fabs(scaled - nearest) < 0.49 ? nearest : std::nan("");
+}
+
+void FormatLevelText(double level, char* out) {
+  const double decibels = LevelDecibels(level);
   // "%2.1f": one decimal, correctly rounded like printf; the width never matters ("0.0" is 3).
   const auto end =
       std::to_chars(out, out + kLevelTextSize - 4, decibels, std::chars_format::fixed, 1);

@@ -12,3 +12,9 @@ inline constexpr int kLevelTextSize = 16;
 // bytes. An infinite level (impossible from the followers) reads as the floor too; a level that
 // rounds to 0.0 dB from below reads "0.0 dB", never "-0.0 dB".
 void FormatLevelText(double level, char* out);
+
+// The decibels FormatLevelText shows for a level, before rounding.
+double LevelDecibels(double level);
+// The tenth of a decibel the text of these decibels shows, or NaN when the decibels lie too close
+// to the edge between two tenths to tell without formatting.
+double ShownTenth(double decibels);

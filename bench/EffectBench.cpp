@@ -22,9 +22,10 @@ struct Workload {
   std::vector<double> outRight = std::vector<double>(kBlock * kBlocks);
 };
 
-void BM_ProcessBlockDouble(benchmark::State& state) {
+// withEditor false: the same without the block-end hand-off to the editor.
+void ProcessBlocks(benchmark::State& state, bool withEditor) {
   Workload w;
-  Ferrix effect(nullptr);  // no host: every request towards it answers 0
+  Ferrix effect(nullptr, withEditor);  // no host: every request towards it answers 0
   effect.SetSampleRate(48000.0);
   effect.AnnounceAllParams();
   effect.LoadPreset(1);
@@ -43,7 +44,14 @@ void BM_ProcessBlockDouble(benchmark::State& state) {
                          benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
   state.counters["reduction"] = effect.Processing().reduction.value;  // proves it clipped
 }
+void BM_ProcessBlockDouble(benchmark::State& state) {
+  ProcessBlocks(state, true);
+}
+void BM_ProcessBlockDoubleWithoutEditor(benchmark::State& state) {
+  ProcessBlocks(state, false);
+}
 BENCHMARK(BM_ProcessBlockDouble)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ProcessBlockDoubleWithoutEditor)->Unit(benchmark::kMicrosecond);
 
 void BM_BaselineCopyBlocks(benchmark::State& state) {
   Workload w;

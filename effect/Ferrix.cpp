@@ -1,4 +1,4 @@
-// Ferrix construction (identity, parameters, presets) and block processing.
+// Ferrix construction (identity, parameters, editor, presets) and block processing.
 #include "effect/Ferrix.h"
 
 #include "effect/FerrixParam.h"
@@ -10,13 +10,15 @@ constexpr int32_t kManufacturerCode = 0x56647178;  // "Vdqx"
 
 }  // namespace
 
-Ferrix::Ferrix(audioMasterCallback host)
+Ferrix::Ferrix(audioMasterCallback host, bool withEditor)
     : VstEffect(host, kNumFerrixParams, "1-1 2-2", "Tessomar", "Morvane", "", kVersion,
                 kFerrixUniqueId, kManufacturerCode, 0, false, false) {
   DefineParams();
+  if (withEditor) BuildEditor();
   AddFactoryPresets();
 }
 
 void Ferrix::ProcessBlockDouble(double** inputs, double** outputs, int frames) {
   processing_.ProcessBlock(inputs, outputs, frames, SampleRate());
+  HandOffToEditor();
 }

@@ -5,8 +5,8 @@
 
 namespace {
 
-// The −60 dB floor of the level read-outs.
-constexpr double kLevelFloor = 0.001;
+// Where ResetState puts the level read-outs: the −60 dB floor as written, 0.001.
+constexpr double kResetLevel = 0.001;
 
 // A value that is not a number counts as on.
 bool SwitchOn(double value) {
@@ -31,11 +31,13 @@ void Ferrix::ParamChanged(int index) {
     case kThresholdInitial:
       p.initialThreshold = DecibelsToLinear(v);
       p.RestartThreshold();
+      ReactInEditor(index);
       break;
     case kThresholdEnd:
       // Restarts from the initial threshold, not from the new end.
       p.endThreshold = DecibelsToLinear(v);
       p.RestartThreshold();
+      ReactInEditor(index);
       break;
     case kClipShape:
       p.clipShape = v;
@@ -45,13 +47,18 @@ void Ferrix::ParamChanged(int index) {
       break;
     case kLink:
       p.link = SwitchOn(v);
-      if (p.link) p.RestartThreshold();
+      if (p.link) {
+        ReactInEditor(index);
+        p.RestartThreshold();
+      }
       break;
     case kFast:
       p.fast = SwitchOn(v);
+      ReactInEditor(index);
       break;
     case kBypass:
       p.bypass = SwitchOn(v);
+      ReactInEditor(index);
       break;
     default:
       break;
@@ -60,7 +67,7 @@ void Ferrix::ParamChanged(int index) {
 
 void Ferrix::ResetState() {
   LockGuard guard(Lock());
-  processing_.outputLevelLeft = kLevelFloor;
-  processing_.outputLevelRight = kLevelFloor;
+  processing_.outputLevelLeft = kResetLevel;
+  processing_.outputLevelRight = kResetLevel;
   processing_.RestartThreshold();
 }

@@ -47,3 +47,14 @@ bool IGraphics::DrawStyledText(ITextStyle* style, const char* text, IBounds* are
 bool IGraphics::MeasureStyledText(ITextStyle* style, const char* text, IBounds* area) {
   return DrawStyledText(style, text, area, true);
 }
+
+IBounds IGraphics::DrawPlacedText(ITextStyle* style, const char* text, const IBounds& area) {
+  if (!text || text[0] == '\0') return {};
+  IBounds placed = area;
+  if (!DrawStyledText(style, text, &placed, true)) return {};
+  IBounds drawn = area;
+  DrawStyledText(style, text, &drawn, false);
+  // Antialiased glyph edges may reach a pixel beyond the advance box.
+  constexpr int kMargin = 2;
+  return {placed.left - kMargin, placed.top, placed.right + kMargin, placed.bottom + 1};
+}

@@ -60,6 +60,12 @@ class IControl {
   EffectBase* Effect() const { return effect_; }
 
   const IBounds& Area() const { return area_; }
+  // What the redraw pass repaints for this control: its area, grown by the text its last draw
+  // placed beyond it (texts are drawn unclipped, and a read-out's text may be wider than its
+  // area). Editor thread.
+  IBounds RedrawBounds() const { return Union(area_, textExtent_); }
+  // True for controls that draw text: a pass that touches them must repaint their text whole.
+  bool DrawsText() const { return drawsText_; }
   const IBounds& HitArea() const { return hitArea_; }
   void SetHitArea(const IBounds& area) { hitArea_ = area; }
   int ParamIndex() const { return paramIndex_; }
@@ -88,6 +94,8 @@ class IControl {
  protected:
   // The value held within clampLow .. clampHigh.
   double ClampedValue() const;
+  // Draw records where its text landed (empty: no text drawn). Editor thread.
+  void SetTextExtent(const IBounds& extent) { textExtent_ = extent; }
 
   int32_t textEntryLimit_ = 7;
   ITextStyle textStyle_;
@@ -95,8 +103,10 @@ class IControl {
   IBounds area_;
   IBounds hitArea_;
   int32_t paramIndex_;
+  bool drawsText_ = false;
 
  private:
+  IBounds textExtent_;
   // dirty and redrawAgain live in one word, so that a draw finishing on the editor thread never
   // clears a mark another thread set meanwhile.
   static constexpr uint8_t kDirty = 1;

@@ -103,6 +103,9 @@ class IGraphics : public EffectEditor {
   bool BlitImageFrame(const IImage& image, const IBounds& dest, int frame, const IBlend* blend);
   // Draws (or with measure, measures into area) a text in a style; false when no font.
   bool DrawStyledText(ITextStyle* style, const char* text, IBounds* area, bool measure);
+  // Draws a text in a style at area and answers where it landed (with a pixel of margin for the
+  // glyphs' edges), or an empty area when nothing was drawn.
+  IBounds DrawPlacedText(ITextStyle* style, const char* text, const IBounds& area);
 
   // Redraw pass: the union of the dirty controls' areas into area; true when any was dirty.
   bool CollectDirtyArea(IBounds* area);
@@ -149,6 +152,8 @@ class IGraphics : public EffectEditor {
   void RedrawWhole(const IBounds& update);
   void RedrawDirty();
   bool AlreadyRedrawn(const IBounds& area) const;
+  // area grown until it holds every text it touches whole.
+  IBounds WithTouchedTexts(IBounds area) const;
 
   PointerList<IControl> controls_;
   EffectBase* effect_;

@@ -46,7 +46,7 @@ bool IGraphics::CollectDirtyArea(IBounds* area) {
   for (int i = 0; i < controls_.Count(); ++i) {
     IControl* control = controls_.Get(i);
     if (!control->NeedsRedraw()) continue;
-    *area = Union(*area, control->Area());
+    *area = Union(*area, control->RedrawBounds());
     any = true;
   }
   return any;
@@ -79,6 +79,23 @@ bool IGraphics::AlreadyRedrawn(const IBounds& area) const {
   return false;
 }
 
+IBounds IGraphics::WithTouchedTexts(IBounds area) const {
+  // Texts are drawn unclipped: one drawn again over its old pixels without the background under
+  // it would thicken, and one partly repainted would be cut. A few rounds settle any layout.
+  for (bool grown = true; grown;) {
+    grown = false;
+    for (int i = 1; i < controls_.Count(); ++i) {
+      const IControl* control = controls_.Get(i);
+      if (!control->DrawsText() || control->IsHidden()) continue;
+      const IBounds bounds = control->RedrawBounds();
+      if (!bounds.Touches(area) || Union(area, bounds) == area) continue;
+      area = Union(area, bounds);
+      grown = true;
+    }
+  }
+  return area;
+}
+
 void IGraphics::RedrawDirty() {
   const int count = controls_.Count();
   IControl* background = controls_.Get(0);
@@ -99,17 +116,17 @@ void IGraphics::RedrawDirty() {
     if (!dirty->NeedsRedraw()) continue;
     // An area this pass already redrew whole (a peak line over its bar, say) holds its final
     // pixels: every control there was drawn, in order, clipped to a larger area.
-    if (AlreadyRedrawn(dirty->Area())) {
+    if (AlreadyRedrawn(dirty->RedrawBounds())) {
       dirty->MarkDrawn();
       continue;
     }
-    drawArea_ = dirty->Area();
+    drawArea_ = WithTouchedTexts(dirty->RedrawBounds());
     passAreas_.push_back(drawArea_);
     // Everything below and above the dirty control, clipped to its area.
     for (int j = 0; j < count; ++j) {
       IControl* control = controls_.Get(j);
       if (control->IsHidden()) continue;
-      if (j == i || control->Area().Touches(drawArea_)) control->Draw(this);
+      if (j == i || control->RedrawBounds().Touches(drawArea_)) control->Draw(this);
     }
     dirty->MarkDrawn();
   }

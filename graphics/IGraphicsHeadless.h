@@ -10,6 +10,8 @@ class IGraphicsHeadless : public IGraphics {
  public:
   using IGraphics::IGraphics;
 
+  bool CanOpenWindow() const override { return false; }
+
   bool PresentArea(const IBounds&) override { return true; }
   void CancelTextEntry() override {}
   int ShowMessage(const char*, const char*, int) override { return 0; }

@@ -42,6 +42,7 @@ IKnobMultiControlText::IKnobMultiControlText(EffectBase* effect, const IBounds& 
                  area.top + image.FrameHeight()},
       image_(image) {
   textStyle_ = textStyle;
+  drawsText_ = true;
   SetPromptDisabled(false);
 }
 
@@ -62,6 +63,7 @@ void IKnobMultiControlText::MouseDown(int x, int y, const IMouseKeys&) {
 bool IKnobMultiControlText::Draw(IGraphics* editor) {
   const IBlend blend = Blend();
   editor->BlitImageFrame(image_, imageArea_, FrameForValue(image_.Frames(), Value()), &blend);
+  SetTextExtent({});
   const PlugParam* param = effect_ ? effect_->GetParam(paramIndex_) : nullptr;
   if (!param) return true;
   char text[kValueTextSize];
@@ -70,6 +72,6 @@ bool IKnobMultiControlText::Draw(IGraphics* editor) {
   const char* label = param->LabelText();
   const size_t used = std::strlen(text);
   std::snprintf(text + used, sizeof text - used, " %s", label);
-  IBounds area = textArea_;
-  return editor->DrawStyledText(&textStyle_, text, &area, false);
+  SetTextExtent(editor->DrawPlacedText(&textStyle_, text, textArea_));
+  return true;
 }

@@ -6,14 +6,14 @@
 ITextControl::ITextControl(EffectBase* effect, const IBounds& area, const ITextStyle& textStyle)
     : IControl(effect, area, -1, {IBlend::BlendAlpha, 1.0f}) {
   textStyle_ = textStyle;
+  drawsText_ = true;
 }
 
 bool ITextControl::Draw(IGraphics* editor) {
   char text[SharedText::kCapacity];
   text_.Read(text);
-  if (text[0] == '\0') return true;
-  IBounds area = area_;
-  return editor->DrawStyledText(&textStyle_, text, &area, false);
+  SetTextExtent(editor->DrawPlacedText(&textStyle_, text, area_));
+  return true;
 }
 
 void ITextControl::SetTextFromPlugin(const char* text) {

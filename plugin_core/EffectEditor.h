@@ -24,4 +24,6 @@ class EffectEditor {
   // The host's idle call: editors without a system timer handle their events and redraw here.
   // Called without the plug-in lock.
   virtual void Idle() {}
+  // False for an editor that draws but has no window to show (hosts are then told of no editor).
+  virtual bool CanOpenWindow() const { return true; }
 };

@@ -90,7 +90,8 @@ VstEffect* VstEffect::FromRecord(AEffect* record) {
 void VstEffect::AttachEditor(EffectEditor* editor) {
   if (!editor) return;
   EffectBase::AttachEditor(editor);
-  record_.flags |= effFlagsHasEditor;
+  // Hosts offer an editor only where a window can show it.
+  if (editor->CanOpenWindow()) record_.flags |= effFlagsHasEditor;
   editRect_ = ERect{0, 0, RectSide(editor->Height()), RectSide(editor->Width())};
 }
 

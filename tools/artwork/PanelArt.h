@@ -5,12 +5,13 @@
 
 #include <cairo.h>
 
+#include "effect/MakerAddress.h"
+
 namespace artwork {
 
 void PaintPanel(cairo_t* cr, int frame, int frames);
 
-// The maker's name on the panel and the web address the editor should open from it.
+// The maker's name on the panel, over the area that opens kMakerWebAddress.
 inline constexpr const char* kMakerName = "MORVANE";
-inline constexpr const char* kMakerWebAddress = "https://www.morvane.com/tessomar";
 
 }  // namespace artwork

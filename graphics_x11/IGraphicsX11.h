@@ -8,8 +8,7 @@
 // dirty controls, redraws them into the canvas and presents them. The audio thread only marks
 // controls dirty (IGraphics), so it never reaches X.
 //
-// A plug-in gets this window by building its editor as an IGraphicsX11 (where it would build an
-// IGraphicsHeadless) and linking ferrix_graphics_x11 on Linux; AttachEditor then advertises
+// Plug-ins get this window from CreatePlatformEditor on Linux; AttachEditor then advertises
 // effFlagsHasEditor. Hosts that never send effEditIdle see a window that is not redrawn.
 #pragma once
 
@@ -25,6 +24,8 @@ class IGraphicsX11 : public IGraphicsHeadless {
  public:
   using IGraphicsHeadless::IGraphicsHeadless;
   ~IGraphicsX11() override;
+
+  bool CanOpenWindow() const override { return true; }
 
   // parent is the host's X11 window id. Null (with nothing left open) when there is no display,
   // the parent is not a window, or the window cannot be made.

@@ -172,6 +172,7 @@ class IGraphics : public EffectEditor {
   int32_t mouseY_ = 0;
   bool trackMouseOver_ = false;
   bool wholeAreaRedraw_ = true;
+  bool imagesDecoded_ = false;
   std::unique_ptr<IControl> keyFallbackControl_;
   std::vector<IBounds> passAreas_;  // areas the running dirty pass has redrawn
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "graphics/IGraphics.h"
+#include "graphics/ImageCache.h"
 #include "raster/BlitBitmap.h"
 #include "raster/SysBitmap.h"
 
@@ -54,6 +55,11 @@ bool IGraphics::CollectDirtyArea(IBounds* area) {
 
 bool IGraphics::RedrawArea(const IBounds& update) {
   if (controls_.Count() == 0) return true;
+  if (!imagesDecoded_) {
+    // The first pass draws every image; decoding them up front uses both cores for it.
+    ModuleImageCache().DecodeAll();
+    imagesDecoded_ = true;
+  }
   if (wholeAreaRedraw_)
     RedrawWhole(update);
   else

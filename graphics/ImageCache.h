@@ -24,6 +24,10 @@ class ImageCache {
   // Answers the bitmap, or null when the list could not grow (the bitmap is then deleted).
   RasterBitmap* Insert(RasterBitmap* bitmap, int id);
   int NEntries();
+  // Decodes every entry's pixels that are not decoded yet, shared between this thread and one
+  // helper thread (joined before answering), so a first paint needing all the images waits for
+  // about half of their decoding. Pixels already there cost nothing.
+  void DecodeAll();
 
  private:
   struct Entry {

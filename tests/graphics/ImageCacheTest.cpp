@@ -63,18 +63,24 @@ TEST(ImageCache, LoadImageSharesBitmapsByIdAndCachesFailures) {
   EXPECT_EQ(editor.LoadImage(204, "knob.png", 4).bitmap, nullptr);
 }
 
-TEST(ImageCache, PixelsAreDecodedOnFirstDrawingOnly) {
+TEST(ImageCache, PixelsAreDecodedAtTheFirstRedrawPassOnly) {
   EditorTestEffect effect;
   TestEditor editor{&effect};
   const IImage image = editor.LoadImage(206, "knob.png", 4);
   auto* lazy = dynamic_cast<LazyPngBitmap*>(image.bitmap);
+  auto* notDrawn = dynamic_cast<LazyPngBitmap*>(editor.LoadImage(203, "strip.png", 3).bitmap);
   ASSERT_NE(lazy, nullptr);
+  ASSERT_NE(notDrawn, nullptr);
   EXPECT_EQ(image.width, 10);  // from the header
   EXPECT_FALSE(lazy->IsDecoded());
   editor.AddBackground(206, "knob.png");
   editor.PrepareDrawing();
+  EXPECT_FALSE(lazy->IsDecoded());
+  // The first pass decodes every image of the module at once (on two threads), drawn or not.
   editor.RedrawAll();
   EXPECT_TRUE(lazy->IsDecoded());
+  EXPECT_TRUE(notDrawn->IsDecoded());
+  EXPECT_EQ(notDrawn->Height(), 3500);
   EXPECT_EQ(editor.At(0, 0), kRed);
   EXPECT_EQ(editor.At(9, 9), 0x00FF0000u);  // copied as it is: the clear half stays clear
 

@@ -91,7 +91,7 @@ double IControl::ClampedValue() const {
 void IControl::MarkDirty(bool push) {
   const double value = ClampedValue();
   SetValue(value);
-  drawState_.fetch_or(kDirty, std::memory_order_relaxed);
+  SetDrawMarks(kDirty);
   if (push && effect_ && paramIndex_ >= 0) effect_->SetParamFromEditor(paramIndex_, value);
 }
 

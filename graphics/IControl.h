@@ -85,7 +85,7 @@ class IControl {
   bool HoverWhenGreyed() const { return hoverWhenGreyed_; }
   void SetHoverWhenGreyed(bool hover) { hoverWhenGreyed_ = hover; }
   // Keeps the control dirty after its next draw.
-  void SetRedrawAgain() { drawState_.fetch_or(kRedrawAgain, std::memory_order_relaxed); }
+  void SetRedrawAgain() { SetDrawMarks(kRedrawAgain); }
   IBlend Blend() const { return {blendMethod_, blendWeight_.load(std::memory_order_relaxed)}; }
   ITextStyle& TextStyle() { return textStyle_; }
   void SetTextStyle(const ITextStyle& style) { textStyle_ = style; }
@@ -111,6 +111,14 @@ class IControl {
   // clears a mark another thread set meanwhile.
   static constexpr uint8_t kDirty = 1;
   static constexpr uint8_t kRedrawAgain = 2;
+
+  // A locked read-modify-write only when a mark is missing: values arrive with every audio block,
+  // several times per frame drawn, so most find their marks still set. A draw finishing between
+  // the check and the set turns "dirty, again" into "dirty", which still draws the new value.
+  void SetDrawMarks(uint8_t marks) {
+    if ((drawState_.load(std::memory_order_relaxed) & marks) != marks)
+      drawState_.fetch_or(marks, std::memory_order_relaxed);
+  }
 
   std::atomic<double> value_{0.0};
   std::atomic<double> defaultValue_{-1.0};

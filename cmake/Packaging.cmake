@@ -26,6 +26,9 @@ set(CPACK_PACKAGE_CONTACT "Ferrix developers <ferrix@localhost>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "Stereo clipper VST 2.4 plug-in (Ferrix) and ferrix-host, a command-line VST 2.4 host")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_STRIP_FILES ON)
+# The .zip carries the very Ferrix.dll the tests ran; the .deb is stripped as Debian does.
+if(NOT WIN32)
+  set(CPACK_STRIP_FILES ON)
+endif()
 set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/packages)
 include(CPack)

@@ -12,7 +12,7 @@ packages=(
   libfreetype-dev libfontconfig-dev fonts-dejavu-core libpixman-1-dev libcairo2-dev
   libx11-dev libxtst-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-  wine64 wine xvfb xauth dpkg-dev
+  wine64 wine xvfb xauth dpkg-dev unzip
   zam-plugins lsp-plugins-vst dpf-plugins-vst
   python3
 )

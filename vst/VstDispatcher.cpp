@@ -38,9 +38,14 @@ constexpr int32_t kViewAsConfigAsked = 1 << 1;
 constexpr size_t kProgramNameBytes = kVstMaxProgNameLen + 1;
 constexpr size_t kParamTextBytes = kVstMaxParamStrLen + 1;
 
-// At most size - 1 characters and the terminator.
+// At most size - 1 bytes and the terminator. A cut inside a UTF-8 character would hand the host
+// an invalid sequence, so a cut text ends before that character.
 void CopyText(void* ptr, const char* text, size_t size) {
-  const size_t length = strnlen(text, size - 1);
+  size_t length = strnlen(text, size - 1);
+  if (text[length] != '\0') {
+    while (length > 0 && (static_cast<unsigned char>(text[length]) & 0xC0) == 0x80)
+      --length;
+  }
   std::memcpy(ptr, text, length);
   static_cast<char*>(ptr)[length] = '\0';
 }

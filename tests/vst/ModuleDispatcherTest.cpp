@@ -111,6 +111,12 @@ TEST_F(ModuleDispatcher, TextsFitTheBuffersHostsSizeForThemAndStoredNamesStayWho
   EXPECT_EQ(Bounded(9, effVendorSpecific, 7, 0, 1e30f), "40000000");
   EXPECT_EQ(Bounded(32, effGetEffectName), "Tessomar");
   EXPECT_EQ(Bounded(64, effGetVendorString), "Morvane");
+  // A cut never splits a UTF-8 character: 22 letters and "é" (2 bytes) fit, "€" (3) does not.
+  for (const char* last : {"\xC3\xA9", "\xE2\x82\xAC"}) {
+    const std::string name = longName.substr(0, 22) + last + "z";
+    module.Dispatch(effSetProgramName, 0, 0, const_cast<char*>(name.c_str()));
+    EXPECT_EQ(Bounded(25, effGetProgramName), name.substr(0, 22 + (last[0] == '\xC3') * 2));
+  }
 }
 
 TEST_F(ModuleDispatcher, SettingAProgramFirstStoresTheCurrentValues) {

@@ -77,6 +77,7 @@ void IGraphicsWin::ReleaseWindowClass() {
 
 bool IGraphicsWin::PresentArea(const IBounds& area) {
   HWND window = static_cast<HWND>(WindowHandle());
+  if (!window) return true;  // drawn for a tool or test: nothing to show
   PAINTSTRUCT paint;
   HDC context = BeginPaint(window, &paint);
   if (context && Canvas() && Canvas()->SystemDC())
@@ -89,6 +90,7 @@ bool IGraphicsWin::PresentArea(const IBounds& area) {
 void IGraphicsWin::SetEditorSize(int width, int height) {
   if (width == Width() && height == Height()) return;
   const int dw = width - Width(), dh = height - Height();
+  DestroyTextEntry();  // its control is about to be deleted
   IGraphics::SetEditorSize(width, height);
   if (!window_) return;
   // The window, and its parent and grandparent when each is a plain child of the next.

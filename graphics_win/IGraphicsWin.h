@@ -35,6 +35,8 @@ class IGraphicsWin : public IGraphics {
 
   bool PresentArea(const IBounds& area) override;
   void CancelTextEntry() override { entryState_ = EntryCancel; }
+  // Also grows the window and, unless the host resizes them itself, its parent and grandparent.
+  // Nothing calls it (see IGraphics): it would delete the controls the plug-in points to.
   void SetEditorSize(int width, int height) override;
   bool IsWindowOpen() override { return window_ != nullptr; }
   int ShowMessage(const char* text, const char* caption, int type) override;

@@ -127,6 +127,14 @@ TEST_F(WinEditorTest, TimerRepaintsOnlyWhatIsDirtyAndLeavesAQuietWindowAlone) {
   Tick();
   EXPECT_FALSE(GetUpdateRect(window, &update, FALSE));
   EXPECT_EQ(WindowPixel(22, 25), kYellow);
+  // The window's own timer does the same.
+  editor->GetControl(1)->SetValueFromPlugin(0.55);
+  for (DWORD start = GetTickCount(); editor->GetControl(1)->NeedsRedraw();) {
+    ASSERT_LT(GetTickCount() - start, 2000u) << "no timer tick";
+    Pump();
+    Sleep(5);
+  }
+  EXPECT_EQ(WindowPixel(22, 25), kWhite);
 
   // An editor without controls presents nothing, yet its paint still validates the window (an
   // invalid one would bring the paint message back for ever).

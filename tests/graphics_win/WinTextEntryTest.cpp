@@ -57,6 +57,8 @@ TEST_F(WinTextEntry, TypedValueCommitsOnTheNextTick) {
   EXPECT_EQ(GetTextColor(context), RGB(200, 100, 50));
   EXPECT_EQ(GetBkMode(context), OPAQUE);
   ReleaseDC(entry, context);
+  const auto font = reinterpret_cast<HGDIOBJ>(SendMessageA(entry, WM_GETFONT, 0, 0));
+  EXPECT_EQ(GetObjectType(font), static_cast<DWORD>(OBJ_FONT));
 
   // Parameter 1 is -10..10 shown with one decimal: what the filter lets through, the number read
   // from it (negated for a negated display), clamped into the range.
@@ -96,6 +98,7 @@ TEST_F(WinTextEntry, TypedValueCommitsOnTheNextTick) {
   EXPECT_EQ(editor->EntryStateNow(), IGraphicsWin::EntryCommit);
   Tick();
   EXPECT_EQ(editor->EntryWindow(), nullptr);
+  EXPECT_EQ(GetObjectType(font), 0u);  // each entry's font went with it
 }
 
 TEST_F(WinTextEntry, ClickWheelFocusLossAndRedrawsDropOrSpareTheEntry) {

@@ -27,6 +27,7 @@ TEST_F(WinEditorTest, OpensAsAChildShowingTheCanvasAndReopensInPlace) {
   EXPECT_STREQ(name, "EffectEditorWndClass");
   EXPECT_STREQ(title, "EffectEditor");
   EXPECT_EQ(GetParent(window), parent);
+  EXPECT_EQ(editor->FindMainWindow(), parent);  // the top-level window message boxes belong to
   EXPECT_EQ(GetWindowLongA(window, GWL_STYLE) & (WS_CHILD | WS_VISIBLE), WS_CHILD | WS_VISIBLE);
   RECT client;
   GetClientRect(window, &client);
@@ -215,6 +216,16 @@ TEST_F(WinEditorTest, KeysAreNumberedByTheTableAndUnmappedOnesPassOn) {
   GetWindowRect(window, &rect);
   SetCursorPos(rect.left + 50, rect.top + 10);
   Send(WM_KEYDOWN, 0x30, 0);
+  // A drag that hides the pointer puts it back where it was.
+  editor->HideCursorForDrag();
+  EXPECT_TRUE(editor->CursorHidden());
+  SetCursorPos(5, 5);
+  editor->RestoreCursor();
+  POINT back;
+  GetCursorPos(&back);
+  EXPECT_EQ(back.x, rect.left + 50);
+  EXPECT_EQ(back.y, rect.top + 10);
+  EXPECT_FALSE(editor->CursorHidden());
   EXPECT_EQ(log, (std::vector<std::string>{"fallback key 0,0", "fallback key 15,0",
                                            "fallback key 40,0", "rec key 5,0"}));
 }

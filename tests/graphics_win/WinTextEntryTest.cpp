@@ -34,8 +34,7 @@ TEST_F(WinTextEntry, TypedValueCommitsOnTheNextTick) {
   ASSERT_NE(entry, nullptr);
   EXPECT_EQ(GetParent(entry), window);
   EXPECT_EQ(GetDlgCtrlID(entry), IGraphicsWin::kEntryId);
-  EXPECT_EQ(GetWindowLongA(entry, GWL_STYLE) & (ES_MULTILINE | ES_CENTER | ES_RIGHT),
-            ES_MULTILINE | ES_CENTER);
+  EXPECT_TRUE(GetWindowLongA(entry, GWL_STYLE) & ES_MULTILINE);
   RECT rect;
   GetWindowRect(entry, &rect);
   EXPECT_EQ(rect.right - rect.left, 31);
@@ -61,26 +60,35 @@ TEST_F(WinTextEntry, TypedValueCommitsOnTheNextTick) {
   EXPECT_EQ(GetObjectType(font), static_cast<DWORD>(OBJ_FONT));
 
   // Parameter 1 is -10..10 shown with one decimal: what the filter lets through, the number read
-  // from it (negated for a negated display), clamped into the range.
+  // from it (negated for a negated display), clamped into the range; and the entry's alignment
+  // from the style's (near: left, far: right, anything else centred).
   const struct {
     const char* typed;
     bool negate;
     const char* shown;
     double value;
-  } kCases[] = {{"-1.5", false, "-1.5", -1.5},   {"2.5", true, "2.5", -2.5},
-                {"7x.5e1", false, "7.51", 7.51}, {"-", false, "-", 0.0},
-                {"99", false, "99", 10.0},       {"+3a", false, "+3", 3.0}};
+    int32_t alignment;
+    LONG editAlignment;
+  } kCases[] = {{"-1.5", false, "-1.5", -1.5, ITextStyle::Centre, ES_CENTER},
+                {"2.5", true, "2.5", -2.5, ITextStyle::Near, ES_LEFT},
+                {"7x.5e1", false, "7.51", 7.51, ITextStyle::Far, ES_RIGHT},
+                {"-", false, "-", 0.0, 7, ES_CENTER},
+                {"99", false, "99", 10.0, ITextStyle::Centre, ES_CENTER},
+                {"+3a", false, "+3", 3.0, ITextStyle::Centre, ES_CENTER}};
   for (const auto& c : kCases) {
     effect.GetParam(1)->SetNegateDisplay(c.negate);
+    Knob()->TextStyle().alignment = c.alignment;
     if (!editor->EntryWindow()) {
       ASSERT_NE(Prompt(), nullptr) << c.typed;
     }
+    EXPECT_EQ(GetWindowLongA(editor->EntryWindow(), GWL_STYLE) & (ES_CENTER | ES_RIGHT),
+              c.editAlignment)
+        << c.typed;
+    const double before = effect.GetParam(1)->Value();
     Type(c.typed);
     EXPECT_EQ(EntryText(), c.shown) << c.typed;
     EXPECT_EQ(SendMessageA(editor->EntryWindow(), WM_KEYDOWN, VK_RETURN, 0), 0);
     EXPECT_EQ(editor->EntryStateNow(), IGraphicsWin::EntryCommit);
-    const double before = effect.GetParam(1)->Value();
-    EXPECT_NE(editor->EntryWindow(), nullptr);
     EXPECT_EQ(effect.GetParam(1)->Value(), before) << c.typed;  // not at once
     Tick();
     EXPECT_EQ(editor->EntryWindow(), nullptr) << c.typed;

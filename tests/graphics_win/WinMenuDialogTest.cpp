@@ -1,5 +1,6 @@
 // Pop-up menus (numbering over submenus, labels, flags, resolution, and a real modal menu
-// chosen from the keyboard), the file dialog's filter and the folder queries.
+// chosen from the keyboard), the file dialog's filter, the folder queries, and the real file and
+// colour dialogs answered while they are up.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -174,6 +175,66 @@ TEST_F(WinEditorTest, FoldersEndWithABackslashAndDialogsNeedAWindow) {
   IArgb colour{1, 2, 3, 4};
   EXPECT_FALSE(editor->PickColour(&colour, "colour"));
   EXPECT_EQ(colour.red, 2);
+}
+
+// What the user does in the next modal dialog: type a file name (or leave it) and confirm, or
+// cancel; and the dialog's title as the user saw it.
+struct DialogScript {
+  const char* fileName = nullptr;
+  bool confirm = true;
+  std::string title;
+};
+DialogScript script;
+
+void CALLBACK Answer(HWND, UINT, UINT_PTR timer, DWORD) {
+  HWND dialog = FindWindowA(MAKEINTATOM(0x8002), nullptr);  // the dialog class
+  if (!dialog) return;                                      // not up yet: the timer comes back
+  KillTimer(nullptr, timer);
+  char title[128] = {};
+  GetWindowTextA(dialog, title, sizeof title);
+  script.title = title;
+  if (script.fileName) {
+    // The file name box of either dialog style.
+    SetDlgItemTextA(dialog, 0x47C, script.fileName);
+    SetDlgItemTextA(dialog, 0x480, script.fileName);
+  }
+  PostMessageA(dialog, WM_COMMAND, script.confirm ? IDOK : IDCANCEL, 0);
+}
+
+TEST_F(WinEditorTest, FileAndColourDialogsAnswerWhatTheUserChose) {
+  Open();
+  char temp[MAX_PATH] = {};
+  GetTempPathA(sizeof temp, temp);
+  const std::string name =
+      std::string(temp) + "ferrix-dialog-" + std::to_string(GetCurrentProcessId());
+  // Saving: the default extension is the first one; the folder is where the file went.
+  TextBuffer file("old.fxp"), folder;
+  script = {name.c_str(), true, ""};
+  SetTimer(nullptr, 0, 50, Answer);
+  editor->ChooseFile(&file, 1, &folder, "fxp fxb");
+  EXPECT_EQ(std::string(file.Get()), name + ".fxp");
+  EXPECT_EQ(std::string(folder.Get()), temp);
+  // Cancelled: both stay.
+  script = {nullptr, false, ""};
+  SetTimer(nullptr, 0, 50, Answer);
+  editor->ChooseFile(&file, 0, &folder, "fxp");
+  EXPECT_EQ(std::string(file.Get()), name + ".fxp");
+  EXPECT_EQ(std::string(folder.Get()), temp);
+
+  // The colour dialog is titled with the prompt; confirming answers the colour it started with,
+  // alpha untouched; cancelling answers false.
+  IArgb colour{7, 10, 200, 30};
+  script = {nullptr, true, ""};
+  SetTimer(nullptr, 0, 50, Answer);
+  EXPECT_TRUE(editor->PickColour(&colour, "Meter colour"));
+  EXPECT_EQ(script.title, "Meter colour");
+  EXPECT_EQ(colour.alpha, 7);
+  EXPECT_EQ(colour.red, 10);
+  EXPECT_EQ(colour.green, 200);
+  EXPECT_EQ(colour.blue, 30);
+  script = {nullptr, false, ""};
+  SetTimer(nullptr, 0, 50, Answer);
+  EXPECT_FALSE(editor->PickColour(&colour, nullptr));
 }
 
 }  // namespace

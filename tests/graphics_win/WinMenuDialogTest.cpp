@@ -235,6 +235,17 @@ TEST_F(WinEditorTest, FileAndColourDialogsAnswerWhatTheUserChose) {
   script = {nullptr, false, ""};
   SetTimer(nullptr, 0, 50, Answer);
   EXPECT_FALSE(editor->PickColour(&colour, nullptr));
+
+  // Message boxes: a confirmed message, and a web address whose confirmation is refused (nothing
+  // is opened).
+  script = {nullptr, true, ""};
+  SetTimer(nullptr, 0, 50, Answer);
+  EXPECT_EQ(editor->ShowMessage("text", "Caption", MB_OK), IDOK);
+  EXPECT_EQ(script.title, "Caption");
+  script = {nullptr, false, ""};
+  SetTimer(nullptr, 0, 50, Answer);
+  EXPECT_FALSE(editor->OpenWebAddress("http://localhost/", "Maker", "Open it?", nullptr));
+  EXPECT_EQ(script.title, "Maker");
 }
 
 }  // namespace

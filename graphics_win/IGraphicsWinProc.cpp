@@ -5,6 +5,7 @@
 
 #include "graphics_win/IGraphicsWin.h"
 #include "graphics_win/WinKeyNumber.h"
+#include "raster/SysBitmap.h"
 
 namespace {
 
@@ -61,6 +62,13 @@ LRESULT IGraphicsWin::HandleMessage(HWND window, UINT message, WPARAM wParam, LP
       }
       return 0;
     }
+    case WM_PRINTCLIENT:
+      // A copy of the window for someone else's device context (PrintWindow, captures of hidden
+      // windows): the canvas as the window shows it.
+      if (Canvas() && Canvas()->SystemDC())
+        BitBlt(reinterpret_cast<HDC>(wParam), 0, 0, Width(), Height(),
+               static_cast<HDC>(Canvas()->SystemDC()), 0, 0, SRCCOPY);
+      return 0;
     case WM_CLOSE:
       CloseEditorWindow();
       return 0;

@@ -43,6 +43,15 @@ TEST_F(WinEditorTest, OpensAsAChildShowingTheCanvasAndReopensInPlace) {
     for (int x = 0; x < 64; x += 3)
       differing += WindowPixel(x, y) != CanvasPixel(x, y);
   EXPECT_EQ(differing, 0);
+  // Printed while its host window is hidden (as a capture does): the canvas too.
+  ShowWindow(parent, SW_HIDE);
+  SysBitmap print(64, 48);
+  ASSERT_TRUE(PrintWindow(window, static_cast<HDC>(print.SystemDC()), 0));
+  for (int y = 0; y < 48; ++y)
+    for (int x = 0; x < 64; ++x)
+      differing += (0xFF000000u | print.Bits()[y * print.RowSpan() + x]) != CanvasPixel(x, y);
+  EXPECT_EQ(differing, 0);
+  ShowWindow(parent, SW_SHOW);
 
   // Moved and resized by the host, then opened again without a close: a new window at the same
   // place in the parent's client area (the parent's frame does not shift it) and of the same size.

@@ -26,7 +26,9 @@ LRESULT CALLBACK IGraphicsWin::EditorWindowProc(HWND window, UINT message, WPARA
   if (message == WM_CREATE) {
     const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
     SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    SetTimer(window, kTimerId, static_cast<UINT>(1000.0 / timerFrameRate_), nullptr);
+    // 41 ms at 24 frames per second; a rate that is not positive falls back to that.
+    const double rate = timerFrameRate_ > 0.0 ? timerFrameRate_ : kDefaultFrameRate;
+    SetTimer(window, kTimerId, static_cast<UINT>(1000.0 / rate), nullptr);
     SetFocus(window);
     return 0;
   }

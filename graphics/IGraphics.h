@@ -143,11 +143,14 @@ class IGraphics : public EffectEditor {
     hiddenX_ = x;
     hiddenY_ = y;
   }
+  // No control holds the mouse (capture index and last position -1).
+  void DropCapture();
+  int HiddenX() const { return hiddenX_; }
+  int HiddenY() const { return hiddenY_; }
 
  private:
   // Last control first; hidden ones never, greyed ones only for mouse-over when they allow it.
   int HitTarget(int x, int y, bool mouseOver) const;
-  void DropCapture();
   void DrawControl(int index);
   void RedrawWhole(const IBounds& update);
   void RedrawDirty();

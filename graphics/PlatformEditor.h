@@ -1,6 +1,5 @@
 // PlatformEditor: the editor class of this platform's windows, the one seam where a plug-in
-// chooses it. Until a window of its own exists on a platform, that is the headless editor, which
-// draws like any editor but never opens a window (so no editor is announced to hosts).
+// chooses it: IGraphicsWin on Windows (graphics_win/), IGraphicsX11 on Linux (graphics_x11/).
 #pragma once
 
 class EffectBase;

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Fetches Debian's zlib, libpng and libsndfile source packages for the Windows build and unpacks
-# them into third_party/src/{zlib,libpng,libsndfile} (ignored by git). Idempotent: an unpacked
-# package is kept.
+# Fetches Debian's zlib, libpng, libsndfile and Google Benchmark source packages for the Windows
+# build and unpacks them into third_party/src/{zlib,libpng,libsndfile,benchmark} (ignored by
+# git). Idempotent: an unpacked package is kept.
 set -euo pipefail
 
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -12,6 +12,7 @@ need=()
 [ -f "$dest/zlib/zlib.h" ] || need+=(zlib)
 [ -f "$dest/libpng/png.h" ] || need+=(libpng1.6)
 [ -f "$dest/libsndfile/include/sndfile.h" ] || need+=(libsndfile)
+[ -f "$dest/benchmark/include/benchmark/benchmark.h" ] || need+=(benchmark)
 if [ ${#need[@]} -eq 0 ]; then
   echo "fetch-windows-deps: sources present"
   exit 0

@@ -4,12 +4,9 @@
 
 #include <algorithm>
 
-#include "host/ProcessBuffers.h"
-
 namespace ferrix::host {
-namespace {
-
-bool ChooseMode(const Plugin& plugin, bool doublePrecision, ProcessMode& mode, std::string& error) {
+bool ChooseProcessMode(const Plugin& plugin, bool doublePrecision, ProcessMode& mode,
+                       std::string& error) {
   const AEffect* effect = plugin.Effect();
   if (doublePrecision) {
     if (!plugin.HasFlag(effFlagsCanDoubleReplacing) || effect->processDoubleReplacing == nullptr) {
@@ -27,8 +24,6 @@ bool ChooseMode(const Plugin& plugin, bool doublePrecision, ProcessMode& mode, s
   return true;
 }
 
-}  // namespace
-
 bool RenderStream(const Plugin& plugin, Host& host, AudioSource& source,
                   const RenderSettings& settings, const BlockSink& sink, std::string& error,
                   const ProgressFunction& progress) {
@@ -42,7 +37,7 @@ bool RenderStream(const Plugin& plugin, Host& host, AudioSource& source,
     return false;
   }
   ProcessMode mode;
-  if (!ChooseMode(plugin, settings.doublePrecision, mode, error)) return false;
+  if (!ChooseProcessMode(plugin, settings.doublePrecision, mode, error)) return false;
 
   ProcessBuffers buffers(plugin.NumInputs(), plugin.NumOutputs(), settings.blockFrames);
   AudioBlock input(channels, settings.blockFrames);

@@ -9,6 +9,7 @@
 #include "host/AudioSource.h"
 #include "host/Host.h"
 #include "host/Plugin.h"
+#include "host/ProcessBuffers.h"
 
 namespace ferrix::host {
 
@@ -16,6 +17,11 @@ struct RenderSettings {
   int32_t blockFrames = 512;
   bool doublePrecision = false;  // processDoubleReplacing instead of processReplacing
 };
+
+// processDoubleReplacing when asked for (false with a reason when the plug-in lacks it), else
+// processReplacing, else the accumulating process.
+bool ChooseProcessMode(const Plugin& plugin, bool doublePrecision, ProcessMode& mode,
+                       std::string& error);
 
 // Called after each block with the fraction done (of the expected length, at most 1).
 using ProgressFunction = std::function<void(double)>;

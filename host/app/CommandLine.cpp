@@ -3,6 +3,8 @@
 
 #include <cstdlib>
 
+#include "host/PluginControl.h"
+
 namespace ferrix::host {
 
 const char* const kUsage =
@@ -26,6 +28,13 @@ const char* const kUsage =
     "                        relative path and format under OUT_DIR\n"
     "  --jobs N              worker threads for --batch (default: one per core); use --jobs 1\n"
     "                        for plug-ins whose instances are not safe on parallel threads\n"
+    "  --editor              open the plug-in's editor in a window, with --input (default:\n"
+    "                        the demo) looping through it in real time; close the window or\n"
+    "                        press Ctrl+C to end\n"
+    "  --editor-snapshot OUT.png  the same in a window nobody sees: process --after-seconds\n"
+    "                        of the audio, then write the editor's pixels to OUT.png\n"
+    "  --after-seconds S     audio a snapshot processes first (default 1)\n"
+    "  --input FILE          the audio behind --editor and --editor-snapshot\n"
     "  --quiet               no progress bar, no summary\n"
     "  --json                the summary as one JSON object\n"
     "The summary gives peaks, RMS and overs per channel and, in the Linux build, integrated\n"
@@ -40,6 +49,16 @@ bool ParseInt(const std::string& text, int& value) {
   const long v = std::strtol(text.c_str(), &end, 10);
   if (*end != '\0' || v < 1 || v > 1 << 20) return false;
   value = static_cast<int>(v);
+  return true;
+}
+
+// A plain decimal number of seconds, 0 to an hour.
+bool ParseSeconds(const std::string& text, double& seconds) {
+  if (!IsDecimalNumber(text)) return false;
+  char* end = nullptr;
+  const double v = std::strtod(text.c_str(), &end);
+  if (*end != '\0' || !(v >= 0.0 && v <= 3600.0)) return false;
+  seconds = v;
   return true;
 }
 
@@ -101,6 +120,19 @@ bool ParseCommandLine(int argc, const char* const* argv, Options& options, std::
         error = "--jobs needs a thread count from 1 to 256, not \"" + text + "\"";
         return false;
       }
+    } else if (arg == "--editor") {
+      options.editor = true;
+    } else if (arg == "--editor-snapshot") {
+      if (!value(options.editorSnapshot)) return false;
+    } else if (arg == "--after-seconds") {
+      if (!value(text)) return false;
+      if (!ParseSeconds(text, options.afterSeconds)) {
+        error = "--after-seconds needs a number of seconds from 0 to 3600, not \"" + text + "\"";
+        return false;
+      }
+      options.afterSecondsGiven = true;
+    } else if (arg == "--input") {
+      if (!value(options.loopInput)) return false;
     } else if (arg == "--quiet") {
       options.quiet = true;
     } else if (arg == "--json") {
@@ -117,6 +149,25 @@ bool ParseCommandLine(int argc, const char* const* argv, Options& options, std::
   if (!options.batchIn.empty() &&
       (!positional.empty() || options.list || !options.savePreset.empty())) {
     error = "--batch takes folders, and no INPUT OUTPUT, --list or --save (see --help)";
+    return false;
+  }
+  if (options.IsEditorJob() && (!positional.empty() || !options.batchIn.empty() ||
+                                !options.plot.empty() || !options.savePreset.empty())) {
+    error =
+        "--editor and --editor-snapshot take --input FILE, and no INPUT OUTPUT, --batch, "
+        "--plot or --save (see --help)";
+    return false;
+  }
+  if (options.editor && !options.editorSnapshot.empty()) {
+    error = "give --editor or --editor-snapshot, not both";
+    return false;
+  }
+  if (options.afterSecondsGiven && options.editorSnapshot.empty()) {
+    error = "--after-seconds goes with --editor-snapshot (see --help)";
+    return false;
+  }
+  if (!options.loopInput.empty() && !options.IsEditorJob()) {
+    error = "--input goes with --editor or --editor-snapshot; a render takes INPUT OUTPUT";
     return false;
   }
   if (!options.plot.empty() && positional.size() != 2) {

@@ -23,14 +23,22 @@ struct Options {
   std::string plot;            // --plot FILE.png: a picture of the render
   std::string batchIn;         // --batch IN_DIR OUT_DIR
   std::string batchOut;
-  int jobs = 0;  // worker threads for --batch; 0: one per core
+  int jobs = 0;                // worker threads for --batch; 0: one per core
+  bool editor = false;         // --editor: show the plug-in's editor until closed
+  std::string editorSnapshot;  // --editor-snapshot OUT.png
+  double afterSeconds = 1.0;   // audio a snapshot processes first
+  bool afterSecondsGiven = false;
+  std::string loopInput;  // --input: the audio looped behind an editor (default: the demo)
   bool quiet = false;
   bool json = false;
   bool help = false;
 
-  // No input, output, listing or preset file: render the demo with every program (the main job).
+  bool IsEditorJob() const { return editor || !editorSnapshot.empty(); }
+  // No input, output, listing, preset file or editor: render the demo with every program (the
+  // main job).
   bool IsMainJob() const {
-    return input.empty() && !list && loadPreset.empty() && savePreset.empty() && batchIn.empty();
+    return input.empty() && !list && loadPreset.empty() && savePreset.empty() && batchIn.empty() &&
+           !IsEditorJob();
   }
 };
 

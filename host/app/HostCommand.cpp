@@ -16,6 +16,7 @@
 #include "host/PresetTransfer.h"
 #include "host/app/BatchJob.h"
 #include "host/app/BundledFiles.h"
+#include "host/app/EditorJob.h"
 #include "host/app/ErrorLine.h"
 #include "host/app/FerrixGainReduction.h"
 #include "host/app/MainJob.h"
@@ -43,6 +44,7 @@ int RunHostCommand(const Options& options) {
     return 0;
   }
   const std::string pluginPath = options.plugin.empty() ? DefaultPluginPath() : options.plugin;
+  if (options.IsEditorJob()) return RunEditorJob(options, pluginPath);
   if (options.IsMainJob()) return RunMainJob(options, pluginPath);
   if (!options.batchIn.empty()) return RunBatch(options, pluginPath);
 

@@ -8,7 +8,8 @@
 
 class XvfbServer {
  public:
-  XvfbServer();
+  // screen: Xvfb's WIDTHxHEIGHTxDEPTH; the default is enough for the test editors.
+  explicit XvfbServer(const char* screen = "320x240x24");
   ~XvfbServer();
   XvfbServer(const XvfbServer&) = delete;
   XvfbServer& operator=(const XvfbServer&) = delete;

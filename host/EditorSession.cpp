@@ -1,6 +1,8 @@
 // EditorSession: the editor thread's loop. A snapshot keeps idling for a moment after its audio
 // ends, so that editors which redraw at their own frame rate (Ferrix: 24 a second) have shown
-// the final state before the window is read.
+// the final state before the window is read, and for at least a second after the editor opened:
+// some editors lay themselves out over their first idle calls (LSP's draw their panels bit by
+// bit), and a capture before that shows half a window.
 #include "host/EditorSession.h"
 
 #include <chrono>
@@ -15,7 +17,8 @@ namespace {
 
 constexpr auto kIdlePeriod = std::chrono::milliseconds(16);  // about 60 idle calls a second
 constexpr int kSettleIdles = 15;                             // 240 ms, several frame periods
-constexpr int kFallbackWidth = 640, kFallbackHeight = 480;   // for editors that answer no size
+constexpr auto kShortestShow = std::chrono::seconds(1);
+constexpr int kFallbackWidth = 640, kFallbackHeight = 480;  // for editors that answer no size
 constexpr int kLargestSide = 16384;
 
 // The editor's size as the plug-in answers it now; false when it answers none that is usable.
@@ -60,6 +63,7 @@ bool RunEditorSession(const Plugin& plugin, Host& host, const AudioData& loop,
   EditorAudio audio(plugin, host, loop, settings.audio);
   bool ok = audio.Start(error);
   int settled = 0;
+  const auto opened = std::chrono::steady_clock::now();
   while (ok && window->PumpEvents() && !StopSignalled()) {
     plugin.Dispatch(effEditIdle);
     int w = width, h = height;
@@ -68,7 +72,8 @@ bool RunEditorSession(const Plugin& plugin, Host& host, const AudioData& loop,
       height = h;
       window->Resize(width, height);
     }
-    if (settings.snapshot && audio.Finished() && ++settled > kSettleIdles) {
+    if (settings.snapshot && audio.Finished() && ++settled > kSettleIdles &&
+        std::chrono::steady_clock::now() - opened >= kShortestShow) {
       ok = window->Capture(picture, error);
       break;
     }

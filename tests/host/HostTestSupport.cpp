@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <fstream>
 #include <sstream>
+#include <system_error>
 
 namespace ferrix::host::testing {
 
@@ -81,12 +83,16 @@ AudioData ReadBack(const std::string& path) {
   return audio;
 }
 
+// Each run gets files of its own and their removal may fail: under wine a finished child's
+// handles are sometimes still open for a moment (a sharing violation), which must neither fail
+// the test nor reach the next run through a reused name.
 ProcessResult RunHost(const std::vector<std::string>& args) {
-  const auto base = TestTempPath("ferrix-host-run");
-  ProcessResult result =
-      RunProcess(HostExe(), args, base.string() + ".out", base.string() + ".err");
+  static std::atomic<int> runs{0};
+  const std::string base = TestTempPath("ferrix-host-run").string() + "-" + std::to_string(++runs);
+  ProcessResult result = RunProcess(HostExe(), args, base + ".out", base + ".err");
+  std::error_code ignored;
   for (const char* suffix : {".out", ".err"})
-    std::filesystem::remove(base.string() + suffix);
+    std::filesystem::remove(base + suffix, ignored);
   return result;
 }
 

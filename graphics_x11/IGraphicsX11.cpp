@@ -1,4 +1,4 @@
-// IGraphicsX11: opening and closing the child window, presenting the canvas, the idle step.
+// IGraphicsX11: opening and closing the child window, presenting the canvas, the driving step.
 #include "graphics_x11/IGraphicsX11.h"
 
 #include <X11/Xlib.h>
@@ -25,7 +25,7 @@ void* IGraphicsX11::OpenEditorWindow(void* parent) {
     // The canvas is 32-bit BGRA in memory, which is what a 24-bit TrueColor image holds.
     XVisualInfo visual;
     if (XGetWindowAttributes(display_, parentWindow, &parentAttributes) && trap.Ok() &&
-        XMatchVisualInfo(display_, DefaultScreen(display_), 24, TrueColor, &visual)) {
+        XMatchVisualInfo(display_, DefaultScreen(display_.load()), 24, TrueColor, &visual)) {
       XSetWindowAttributes attributes{};
       attributes.colormap = XCreateColormap(display_, parentWindow, visual.visual, AllocNone);
       attributes.background_pixmap = None;
@@ -48,17 +48,28 @@ void* IGraphicsX11::OpenEditorWindow(void* parent) {
   }
   MarkAllControlsDirty();
   lastRedraw_ = {};
+  StartDriverThread();
   return WindowHandle();
 }
 
 void IGraphicsX11::CloseEditorWindow() {
-  if (!display_) return;
-  if (inIdle_) {
-    // A host closing the editor from inside an input call: the idle step still uses the
-    // connection, so it closes it on its way out.
-    closePending_ = true;
+  // Closing from inside an input call: the driving step still uses the connection, so it closes
+  // it on its way out (a driving thread then ends; the next close, open or the destructor joins
+  // it).
+  if (OnDriverThread()) {
+    if (display_) closePending_ = true;
     return;
   }
+  StopDriverThread();
+  if (inIdle_) {
+    if (display_) closePending_ = true;
+    return;
+  }
+  DestroyWindowAndConnection();
+}
+
+void IGraphicsX11::DestroyWindowAndConnection() {
+  if (!display_) return;
   {
     X11ErrorTrap trap(display_);
     // The host may have destroyed its window (and ours with it) already.
@@ -86,7 +97,8 @@ bool IGraphicsX11::PresentArea(const IBounds& area) {
   const int right = std::min(Width(), area.right), bottom = std::min(Height(), area.bottom);
   if (right <= left || bottom <= top) return true;
   XVisualInfo visual;
-  if (!XMatchVisualInfo(display_, DefaultScreen(display_), 24, TrueColor, &visual)) return false;
+  if (!XMatchVisualInfo(display_, DefaultScreen(display_.load()), 24, TrueColor, &visual))
+    return false;
   XImage* image =
       XCreateImage(display_, visual.visual, 24, ZPixmap, 0, reinterpret_cast<char*>(canvas->Bits()),
                    Width(), Height(), 32, canvas->RowSpan() * 4);
@@ -106,6 +118,18 @@ void IGraphicsX11::Idle() {
 }
 
 void IGraphicsX11::IdleStep(bool force) {
+  {
+    std::lock_guard<std::mutex> lock(driverMutex_);
+    if (driver_ == Driver::Waiting) {
+      driver_ = Driver::Host;
+      driverWake_.notify_all();
+    }
+    if (driver_ != Driver::Host) return;
+  }
+  DriveStep(force);
+}
+
+void IGraphicsX11::DriveStep(bool force) {
   if (!display_ || inIdle_) return;
   inIdle_ = true;
   {
@@ -118,14 +142,13 @@ void IGraphicsX11::IdleStep(bool force) {
       HandleEvent(&event);
     }
     const auto now = std::chrono::steady_clock::now();
-    const auto period = std::chrono::milliseconds(1000 / std::max(1, FrameRate()));
-    if (!closePending_ && window_ && (force || now - lastRedraw_ >= period)) {
+    if (!closePending_ && window_ && (force || now - lastRedraw_ >= FramePeriod())) {
       lastRedraw_ = now;
       RedrawStep();
     }
   }
   inIdle_ = false;
-  if (closePending_) CloseEditorWindow();
+  if (closePending_) DestroyWindowAndConnection();
 }
 
 void IGraphicsX11::RedrawStep() {

@@ -2,18 +2,26 @@
 // effEditOpen. Each open window has its own Display connection, so two editors (or the host's
 // own toolkit) never share one.
 //
-// Threads: X is only ever called on the host's editor thread, the one that sends effEditOpen,
-// effEditIdle and effEditClose. Nothing here has a timer or thread of its own: effEditIdle drains
-// the window's events and, once a frame period (1000 / frame rate ms) has passed, collects the
-// dirty controls, redraws them into the canvas and presents them. The audio thread only marks
-// controls dirty (IGraphics), so it never reaches X.
+// Threads: X is called on one thread at a time, the one driving the window. Hosts that send
+// effEditIdle drive it from their editor thread (the one that sends effEditOpen, effEditIdle and
+// effEditClose): each idle call drains the window's events and, once a frame period
+// (1000 / frame rate ms) has passed, collects the dirty controls, redraws them into the canvas
+// and presents them. When no idle call arrives within kIdleWaitMs of opening, a thread of the
+// editor's own takes over the same steps on the editor's Display connection; from then on every
+// X call of this editor happens on that thread, and idle calls return at once. Closing (or
+// opening again, or destroying the editor) stops and joins that thread before the window and the
+// connection go. The audio thread only marks controls dirty (IGraphics), so it never reaches X.
 //
 // Plug-ins get this window from CreatePlatformEditor on Linux; AttachEditor then advertises
-// effFlagsHasEditor. Hosts that never send effEditIdle see a window that is not redrawn.
+// effFlagsHasEditor.
 #pragma once
 
+#include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <cstdint>
+#include <mutex>
+#include <thread>
 
 #include "graphics/IGraphicsHeadless.h"
 
@@ -36,15 +44,20 @@ class IGraphicsX11 : public IGraphicsHeadless {
   bool PresentArea(const IBounds& area) override;
   void Idle() override;
 
-  // Handles every pending event; then the redraw step when a frame period has passed since the
-  // last one (or force).
+  // The host's idle call: unless the editor's own thread already drives the window, handles
+  // every pending event, then the redraw step when a frame period has passed since the last one
+  // (or force). The first call within kIdleWaitMs of opening keeps the thread from starting.
   void IdleStep(bool force);
+  // True once the editor's own thread drives the open window.
+  bool ThreadDriven();
   _XDisplay* Display() const { return display_; }
   unsigned long XWindow() const { return window_; }
 
   // Longest gap (ms) and largest distance (pixels) between two presses of a double-click.
   static constexpr unsigned long kDoubleClickMs = 400;
   static constexpr int kDoubleClickDistance = 4;
+  // How long after opening the editor waits for the host's first idle call.
+  static constexpr int kIdleWaitMs = 200;
 
  private:
   void HandleEvent(_XEvent* event);
@@ -52,9 +65,25 @@ class IGraphicsX11 : public IGraphicsHeadless {
   void HandleMotion(_XEvent* event);
   void HandleKey(_XEvent* event);
   void RedrawStep();
+  // One pass of the driving steps, on whichever thread drives the window.
+  void DriveStep(bool force);
+  void DestroyWindowAndConnection();
 
-  _XDisplay* display_ = nullptr;
-  unsigned long window_ = 0;
+  // The editor's own driving thread (IGraphicsX11Driver.cpp).
+  enum class Driver { Closed, Waiting, Host, Thread };
+  void StartDriverThread();
+  void StopDriverThread();
+  void DriverThreadMain();
+  bool OnDriverThread() const;
+  // Waits until the connection has an event or timeoutMs pass; false once the thread is asked
+  // to stop. Only the driving thread calls it.
+  bool WaitForEvents(int timeoutMs);
+  std::chrono::duration<double, std::milli> FramePeriod() const;
+
+  // Written only by the driving thread (and by open and close, with no thread running); atomic
+  // because the host may look at the window while the editor's own thread drives it.
+  std::atomic<_XDisplay*> display_{nullptr};
+  std::atomic<unsigned long> window_{0};
   std::chrono::steady_clock::time_point lastRedraw_{};
   bool pointerGrabbed_ = false;
   bool trackingLeave_ = false;
@@ -64,4 +93,11 @@ class IGraphicsX11 : public IGraphicsHeadless {
   bool lastPressWasDouble_ = false;
   bool inIdle_ = false;
   bool closePending_ = false;
+
+  std::mutex driverMutex_;
+  std::condition_variable driverWake_;
+  Driver driver_ = Driver::Closed;  // guarded by driverMutex_
+  bool stopDriver_ = false;         // guarded by driverMutex_
+  int wakePipe_[2] = {-1, -1};      // written to stop the thread's wait on the connection
+  std::thread driverThread_;
 };

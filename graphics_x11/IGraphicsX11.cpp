@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "graphics_x11/SpawnedProgram.h"
 #include "graphics_x11/X11ErrorTrap.h"
 #include "raster/SysBitmap.h"
 
@@ -69,6 +70,7 @@ void IGraphicsX11::CloseEditorWindow() {
 }
 
 void IGraphicsX11::DestroyWindowAndConnection() {
+  ReapSpawnedPrograms();  // web browsers started from this window
   if (!display_) return;
   {
     X11ErrorTrap trap(display_);

@@ -43,6 +43,16 @@ class IGraphicsX11 : public IGraphicsHeadless {
   // Copies the canvas's area to the window; false when no window is open.
   bool PresentArea(const IBounds& area) override;
   void Idle() override;
+  // Runs xdg-open with the address (no shell, not waited for), after a Yes/No menu when there is
+  // a confirmText; false when refused, when the address starts with "-" or xdg-open cannot start.
+  bool OpenWebAddress(const char* address, const char* title, const char* confirmText,
+                      const char* failureText) override;
+  // A child window inside the host's has no modal message box, file or colour dialog of its own:
+  // messages answer 0 (as a message box that cannot be shown), the file chooser and the colour
+  // picker answer "cancelled" and leave the file, folder and colour as they were.
+  int ShowMessage(const char*, const char*, int) override { return 0; }
+  void ChooseFile(TextBuffer*, int, TextBuffer*, const char*) override {}
+  bool PickColour(IArgb*, const char*) override { return false; }
 
   // The host's idle call: unless the editor's own thread already drives the window, handles
   // every pending event, then the redraw step when a frame period has passed since the last one

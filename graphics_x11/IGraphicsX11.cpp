@@ -7,7 +7,9 @@
 #include <algorithm>
 
 #include "graphics_x11/SpawnedProgram.h"
+#include "graphics_x11/X11DrawingLock.h"
 #include "graphics_x11/X11ErrorTrap.h"
+#include "graphics_x11/X11Surface.h"
 #include "raster/SysBitmap.h"
 
 IGraphicsX11::~IGraphicsX11() {
@@ -98,20 +100,9 @@ bool IGraphicsX11::PresentArea(const IBounds& area) {
   const int left = std::max(0, area.left), top = std::max(0, area.top);
   const int right = std::min(Width(), area.right), bottom = std::min(Height(), area.bottom);
   if (right <= left || bottom <= top) return true;
-  XVisualInfo visual;
-  if (!XMatchVisualInfo(display_, DefaultScreen(display_.load()), 24, TrueColor, &visual))
-    return false;
-  XImage* image =
-      XCreateImage(display_, visual.visual, 24, ZPixmap, 0, reinterpret_cast<char*>(canvas->Bits()),
-                   Width(), Height(), 32, canvas->RowSpan() * 4);
-  if (!image) return false;
-  image->byte_order = LSBFirst;  // the canvas's bytes are blue, green, red, alpha
   X11ErrorTrap trap(display_);
-  GC gc = XCreateGC(display_, window_, 0, nullptr);
-  XPutImage(display_, window_, gc, image, left, top, left, top, right - left, bottom - top);
-  XFreeGC(display_, gc);
-  image->data = nullptr;  // the canvas owns the pixels
-  XDestroyImage(image);
+  if (!PutBitmapArea(display_, window_, canvas, left, top, right - left, bottom - top))
+    return false;
   return trap.Ok();
 }
 
@@ -154,6 +145,7 @@ void IGraphicsX11::DriveStep(bool force) {
 }
 
 void IGraphicsX11::RedrawStep() {
+  std::lock_guard<std::mutex> lock(X11DrawingMutex());
   IBounds area{};
   if (CollectDirtyArea(&area)) RedrawArea(area);  // presents at its end
   XFlush(display_);

@@ -51,6 +51,9 @@ class IGraphicsX11 : public IGraphicsHeadless {
   // messages answer 0 (as a message box that cannot be shown), the file chooser and the colour
   // picker answer "cancelled" and leave the file, folder and colour as they were.
   int ShowMessage(const char*, const char*, int) override { return 0; }
+  // A modal pop-up below area's bottom left; answers the menu (top or submenu) whose entry was
+  // chosen, with its chosen index set, or null when dismissed.
+  IMenu* ShowMenu(IMenu* menu, const IBounds& area) override;
   void ChooseFile(TextBuffer*, int, TextBuffer*, const char*) override {}
   bool PickColour(IArgb*, const char*) override { return false; }
 
@@ -75,6 +78,8 @@ class IGraphicsX11 : public IGraphicsHeadless {
   void HandleMotion(_XEvent* event);
   void HandleKey(_XEvent* event);
   void RedrawStep();
+  // After a press outside dismissed a menu: drops that press's release.
+  void SwallowRelease();
   // One pass of the driving steps, on whichever thread drives the window.
   void DriveStep(bool force);
   void DestroyWindowAndConnection();

@@ -4,8 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "graphics/IKnobControl.h"
@@ -114,6 +118,59 @@ class X11Editor : public ::testing::Test {
     XTestFakeKeyEvent(display, code, True, CurrentTime);
     XTestFakeKeyEvent(display, code, False, CurrentTime);
     Pump();
+  }
+
+  // Runs a modal editor call (a menu, a confirmation) on the test thread, the host's editor
+  // thread, while a user on a connection of its own acts through XTest once a pop-up (a mapped
+  // override-redirect window) is up. A user who leaves it open is helped out with Escape.
+  void WhileModal(const std::function<void()>& modalCall,
+                  const std::function<void(Display* own, const XWindowAttributes& popup)>& user) {
+    std::atomic<bool> returned{false};
+    std::thread userThread([&] {
+      Display* own = XOpenDisplay(nullptr);
+      XWindowAttributes popup{};
+      if (FindPopup(own, &popup)) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));  // the menu grabs the input
+        user(own, popup);
+      }
+      for (int i = 0; i < 300 && !returned; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+      while (!returned) {
+        TypeKey(own, XK_Escape);
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+      }
+      XCloseDisplay(own);
+    });
+    modalCall();
+    returned = true;
+    userThread.join();
+  }
+  static bool FindPopup(Display* own, XWindowAttributes* popup) {
+    for (int attempt = 0; attempt < 400; ++attempt) {
+      Window root, parentOf, *children = nullptr;
+      unsigned int count = 0;
+      XQueryTree(own, DefaultRootWindow(own), &root, &parentOf, &children, &count);
+      bool found = false;
+      for (unsigned int i = 0; i < count && !found; ++i)
+        found = XGetWindowAttributes(own, children[i], popup) && popup->override_redirect &&
+                popup->map_state == IsViewable;
+      if (children) XFree(children);
+      if (found) return true;
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return false;
+  }
+  static void TypeKey(Display* own, KeySym keysym) {
+    const KeyCode code = XKeysymToKeycode(own, keysym);
+    XTestFakeKeyEvent(own, code, True, CurrentTime);
+    XTestFakeKeyEvent(own, code, False, CurrentTime);
+    XSync(own, False);
+  }
+  static void Click(Display* own, int x, int y) {
+    XTestFakeMotionEvent(own, -1, x, y, CurrentTime);
+    XTestFakeButtonEvent(own, Button1, True, CurrentTime);
+    XTestFakeButtonEvent(own, Button1, False, CurrentTime);
+    XSync(own, False);
   }
 
   static inline XvfbServer* server = nullptr;

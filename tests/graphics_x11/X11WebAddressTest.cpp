@@ -86,4 +86,30 @@ TEST_F(X11Editor, WebAddressesGoToXdgOpenAsOneArgumentAndOptionsAreRefused) {
   EXPECT_EQ(editor->ShowMessage("text", "caption", 0), 0);
 }
 
+TEST_F(X11Editor, AConfirmationIsAYesNoMenuAndOnlyYesOpens) {
+  Open();
+  FakeXdgOpen xdg;
+  const struct {
+    std::initializer_list<KeySym> keys;
+    bool opened;
+  } cases[] = {
+      {{XK_Down, XK_Return}, true},  // the question line is not an answer: Down lands on "Yes"
+      {{XK_Down, XK_Down, XK_Return}, false},
+      {{XK_Escape}, false},
+  };
+  int opened = 0;
+  for (const auto& c : cases) {
+    bool answer = !c.opened;
+    WhileModal(
+        [&] { answer = editor->OpenWebAddress("http://confirmed.example", "t", "Open?", nullptr); },
+        [&](Display* own, const XWindowAttributes&) {
+          for (KeySym key : c.keys)
+            TypeKey(own, key);
+        });
+    EXPECT_EQ(answer, c.opened) << opened;
+    opened += c.opened;
+  }
+  EXPECT_EQ(xdg.Calls(), std::vector<std::string>(opened, "1:http://confirmed.example"));
+}
+
 }  // namespace

@@ -76,6 +76,7 @@ void IGraphicsX11::DestroyWindowAndConnection() {
   if (!display_) return;
   {
     X11ErrorTrap trap(display_);
+    DestroyTextEntry();
     // The host may have destroyed its window (and ours with it) already.
     if (pointerGrabbed_) XUngrabPointer(display_, CurrentTime);
     if (window_) XDestroyWindow(display_, window_);
@@ -110,16 +111,32 @@ void IGraphicsX11::Idle() {
   IdleStep(false);
 }
 
-void IGraphicsX11::IdleStep(bool force) {
-  {
-    std::lock_guard<std::mutex> lock(driverMutex_);
-    if (driver_ == Driver::Waiting) {
-      driver_ = Driver::Host;
-      driverWake_.notify_all();
-    }
-    if (driver_ != Driver::Host) return;
+bool IGraphicsX11::ClaimHostDriving() {
+  std::lock_guard<std::mutex> lock(driverMutex_);
+  if (driver_ == Driver::Waiting) {
+    driver_ = Driver::Host;
+    driverWake_.notify_all();
   }
-  DriveStep(force);
+  return driver_ == Driver::Host;
+}
+
+void IGraphicsX11::IdleStep(bool force) {
+  if (ClaimHostDriving()) DriveStep(force);
+}
+
+void IGraphicsX11::DrainEvents() {
+  if (!ClaimHostDriving() || !display_ || inIdle_) return;
+  inIdle_ = true;
+  {
+    X11ErrorTrap trap(display_);
+    while (!closePending_ && XPending(display_) > 0) {
+      XEvent event;
+      XNextEvent(display_, &event);
+      HandleEvent(&event);
+    }
+  }
+  inIdle_ = false;
+  if (closePending_) DestroyWindowAndConnection();
 }
 
 void IGraphicsX11::DriveStep(bool force) {
@@ -145,8 +162,15 @@ void IGraphicsX11::DriveStep(bool force) {
 }
 
 void IGraphicsX11::RedrawStep() {
-  std::lock_guard<std::mutex> lock(X11DrawingMutex());
-  IBounds area{};
-  if (CollectDirtyArea(&area)) RedrawArea(area);  // presents at its end
+  if (!EntryTimerStep()) {
+    std::lock_guard<std::mutex> lock(X11DrawingMutex());
+    IBounds area{};
+    // Presenting cannot paint over an open entry: X clips a window's drawing to exclude its
+    // children.
+    if (CollectDirtyArea(&area)) {
+      RedrawArea(area);
+      if (entry_) entryState_ = EntryRedrawn;
+    }
+  }
   XFlush(display_);
 }

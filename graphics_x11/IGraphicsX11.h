@@ -20,16 +20,31 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
+#include <memory>
 #include <mutex>
+#include <string>
 #include <thread>
 
 #include "graphics/IGraphicsHeadless.h"
+#include "graphics_x11/X11TextEntry.h"
 
 struct _XDisplay;
 union _XEvent;
 
 class IGraphicsX11 : public IGraphicsHeadless {
  public:
+  // The text entry's states, as the Windows window has them: Idle until the entry is focused
+  // again after opening (or after a redraw tick, Redrawn), Editing while focused (redraw ticks
+  // pause), then Commit (Return) or Cancel (Escape, focus lost, a press in the editor while
+  // editing, the wheel, CancelTextEntry), applied or dropped on the next timer tick.
+  enum EntryState : int32_t {
+    EntryIdle = 0,
+    EntryEditing = 1,
+    EntryRedrawn = 2,
+    EntryCancel = 3,
+    EntryCommit = 4
+  };
+
   using IGraphicsHeadless::IGraphicsHeadless;
   ~IGraphicsX11() override;
 
@@ -54,6 +69,12 @@ class IGraphicsX11 : public IGraphicsHeadless {
   // A modal pop-up below area's bottom left; answers the menu (top or submenu) whose entry was
   // chosen, with its chosen index set, or null when dismissed.
   IMenu* ShowMenu(IMenu* menu, const IBounds& area) override;
+  // An entry window over area (one pixel larger, as on Windows) holding text, whole text
+  // selected, limited to the control's TextEntryLimit; typed characters pass the parameter
+  // kind's filter (graphics/EntryText.h). Nothing when an entry is open already.
+  void ShowTextEntry(IControl* control, const ITextStyle& style, const IBounds& area,
+                     const char* text, PlugParam* param) override;
+  void CancelTextEntry() override;
   void ChooseFile(TextBuffer*, int, TextBuffer*, const char*) override {}
   bool PickColour(IArgb*, const char*) override { return false; }
 
@@ -63,6 +84,13 @@ class IGraphicsX11 : public IGraphicsHeadless {
   void IdleStep(bool force);
   // True once the editor's own thread drives the open window.
   bool ThreadDriven();
+  // Like IdleStep, but only the events: no redraw (timer) step.
+  void DrainEvents();
+
+  // The open entry's window (0 without one), its text and its state; on the driving thread.
+  unsigned long EntryXWindow() const;
+  std::string EntryText() const;
+  int32_t EntryStateNow() const { return entryState_; }
   _XDisplay* Display() const { return display_; }
   unsigned long XWindow() const { return window_; }
 
@@ -77,6 +105,15 @@ class IGraphicsX11 : public IGraphicsHeadless {
   void HandleButton(_XEvent* event, bool press);
   void HandleMotion(_XEvent* event);
   void HandleKey(_XEvent* event);
+  // Events of the entry's window; false when the event is not the entry's.
+  bool HandleEntryEvent(_XEvent* event);
+  // Main-window input while an entry is open; true when the entry took the event.
+  bool EntryTakesInput(_XEvent* event);
+  // The timer's entry step: true when the tick ends there (no redraw).
+  bool EntryTimerStep();
+  void DestroyTextEntry();
+  // Answers false when the editor's own thread drives the window (the host's call returns).
+  bool ClaimHostDriving();
   void RedrawStep();
   // After a press outside dismissed a menu: drops that press's release.
   void SwallowRelease();
@@ -115,4 +152,10 @@ class IGraphicsX11 : public IGraphicsHeadless {
   bool stopDriver_ = false;         // guarded by driverMutex_
   int wakePipe_[2] = {-1, -1};      // written to stop the thread's wait on the connection
   std::thread driverThread_;
+
+  std::unique_ptr<X11TextEntry> entry_;
+  IControl* entryControl_ = nullptr;
+  PlugParam* entryParam_ = nullptr;
+  std::atomic<int32_t> entryState_{EntryIdle};
+  bool entryFocusSeen_ = false;  // the focus given at opening does not make it Editing
 };

@@ -1,6 +1,6 @@
 // IGraphicsWin: the in-place text entry (an EDIT child over a control), its character filter,
 // its colours and the closing step the timer runs.
-#include "graphics_win/EntryText.h"
+#include "graphics/EntryText.h"
 #include "graphics_win/IGraphicsWin.h"
 #include "plugin_core/PlugParam.h"
 
@@ -97,20 +97,7 @@ void IGraphicsWin::CloseTextEntry() {
 void IGraphicsWin::ApplyEntryText() {
   char text[32] = {};
   SendMessageA(entryWindow_, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-  if (!entryControl_) return;
-  if (!entryParam_) {
-    entryControl_->AcceptEnteredText(text);
-    return;
-  }
-  double value = 0.0;
-  const ParamKind kind = entryParam_->Kind();
-  if (kind == ParamKind::Bool || kind == ParamKind::Enum) {
-    if (const ValueText* match = entryParam_->ValueForText(text)) value = match->value;
-  } else {
-    value = LeadingDecimal(text);
-    if (entryParam_->NegateDisplay()) value = -value;
-  }
-  entryControl_->SetValueFromUser(entryParam_->ToNormalized(value));
+  CommitEnteredText(entryControl_, entryParam_, text);
 }
 
 void IGraphicsWin::DestroyTextEntry() {

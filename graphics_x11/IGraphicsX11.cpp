@@ -1,4 +1,4 @@
-// IGraphicsX11: opening and closing the child window, presenting the canvas, the idle step.
+// IGraphicsX11: opening and closing the child window, presenting the canvas, the driving step.
 #include "graphics_x11/IGraphicsX11.h"
 
 #include <X11/Xlib.h>
@@ -6,7 +6,10 @@
 
 #include <algorithm>
 
+#include "graphics_x11/SpawnedProgram.h"
+#include "graphics_x11/X11DrawingLock.h"
 #include "graphics_x11/X11ErrorTrap.h"
+#include "graphics_x11/X11Surface.h"
 #include "raster/SysBitmap.h"
 
 IGraphicsX11::~IGraphicsX11() {
@@ -25,7 +28,7 @@ void* IGraphicsX11::OpenEditorWindow(void* parent) {
     // The canvas is 32-bit BGRA in memory, which is what a 24-bit TrueColor image holds.
     XVisualInfo visual;
     if (XGetWindowAttributes(display_, parentWindow, &parentAttributes) && trap.Ok() &&
-        XMatchVisualInfo(display_, DefaultScreen(display_), 24, TrueColor, &visual)) {
+        XMatchVisualInfo(display_, DefaultScreen(display_.load()), 24, TrueColor, &visual)) {
       XSetWindowAttributes attributes{};
       attributes.colormap = XCreateColormap(display_, parentWindow, visual.visual, AllocNone);
       attributes.background_pixmap = None;
@@ -48,19 +51,32 @@ void* IGraphicsX11::OpenEditorWindow(void* parent) {
   }
   MarkAllControlsDirty();
   lastRedraw_ = {};
+  StartDriverThread();
   return WindowHandle();
 }
 
 void IGraphicsX11::CloseEditorWindow() {
-  if (!display_) return;
-  if (inIdle_) {
-    // A host closing the editor from inside an input call: the idle step still uses the
-    // connection, so it closes it on its way out.
-    closePending_ = true;
+  // Closing from inside an input call: the driving step still uses the connection, so it closes
+  // it on its way out (a driving thread then ends; the next close, open or the destructor joins
+  // it).
+  if (OnDriverThread()) {
+    if (display_) closePending_ = true;
     return;
   }
+  StopDriverThread();
+  if (inIdle_) {
+    if (display_) closePending_ = true;
+    return;
+  }
+  DestroyWindowAndConnection();
+}
+
+void IGraphicsX11::DestroyWindowAndConnection() {
+  ReapSpawnedPrograms();  // web browsers started from this window
+  if (!display_) return;
   {
     X11ErrorTrap trap(display_);
+    DestroyTextEntry();
     // The host may have destroyed its window (and ours with it) already.
     if (pointerGrabbed_) XUngrabPointer(display_, CurrentTime);
     if (window_) XDestroyWindow(display_, window_);
@@ -85,19 +101,9 @@ bool IGraphicsX11::PresentArea(const IBounds& area) {
   const int left = std::max(0, area.left), top = std::max(0, area.top);
   const int right = std::min(Width(), area.right), bottom = std::min(Height(), area.bottom);
   if (right <= left || bottom <= top) return true;
-  XVisualInfo visual;
-  if (!XMatchVisualInfo(display_, DefaultScreen(display_), 24, TrueColor, &visual)) return false;
-  XImage* image =
-      XCreateImage(display_, visual.visual, 24, ZPixmap, 0, reinterpret_cast<char*>(canvas->Bits()),
-                   Width(), Height(), 32, canvas->RowSpan() * 4);
-  if (!image) return false;
-  image->byte_order = LSBFirst;  // the canvas's bytes are blue, green, red, alpha
   X11ErrorTrap trap(display_);
-  GC gc = XCreateGC(display_, window_, 0, nullptr);
-  XPutImage(display_, window_, gc, image, left, top, left, top, right - left, bottom - top);
-  XFreeGC(display_, gc);
-  image->data = nullptr;  // the canvas owns the pixels
-  XDestroyImage(image);
+  if (!PutBitmapArea(display_, window_, canvas, left, top, right - left, bottom - top))
+    return false;
   return trap.Ok();
 }
 
@@ -105,7 +111,35 @@ void IGraphicsX11::Idle() {
   IdleStep(false);
 }
 
+bool IGraphicsX11::ClaimHostDriving() {
+  std::lock_guard<std::mutex> lock(driverMutex_);
+  if (driver_ == Driver::Waiting) {
+    driver_ = Driver::Host;
+    driverWake_.notify_all();
+  }
+  return driver_ == Driver::Host;
+}
+
 void IGraphicsX11::IdleStep(bool force) {
+  if (ClaimHostDriving()) DriveStep(force);
+}
+
+void IGraphicsX11::DrainEvents() {
+  if (!ClaimHostDriving() || !display_ || inIdle_) return;
+  inIdle_ = true;
+  {
+    X11ErrorTrap trap(display_);
+    while (!closePending_ && XPending(display_) > 0) {
+      XEvent event;
+      XNextEvent(display_, &event);
+      HandleEvent(&event);
+    }
+  }
+  inIdle_ = false;
+  if (closePending_) DestroyWindowAndConnection();
+}
+
+void IGraphicsX11::DriveStep(bool force) {
   if (!display_ || inIdle_) return;
   inIdle_ = true;
   {
@@ -118,18 +152,25 @@ void IGraphicsX11::IdleStep(bool force) {
       HandleEvent(&event);
     }
     const auto now = std::chrono::steady_clock::now();
-    const auto period = std::chrono::milliseconds(1000 / std::max(1, FrameRate()));
-    if (!closePending_ && window_ && (force || now - lastRedraw_ >= period)) {
+    if (!closePending_ && window_ && (force || now - lastRedraw_ >= FramePeriod())) {
       lastRedraw_ = now;
       RedrawStep();
     }
   }
   inIdle_ = false;
-  if (closePending_) CloseEditorWindow();
+  if (closePending_) DestroyWindowAndConnection();
 }
 
 void IGraphicsX11::RedrawStep() {
-  IBounds area{};
-  if (CollectDirtyArea(&area)) RedrawArea(area);  // presents at its end
+  if (!EntryTimerStep()) {
+    std::lock_guard<std::mutex> lock(X11DrawingMutex());
+    IBounds area{};
+    // Presenting cannot paint over an open entry: X clips a window's drawing to exclude its
+    // children.
+    if (CollectDirtyArea(&area)) {
+      RedrawArea(area);
+      if (entry_) entryState_ = EntryRedrawn;
+    }
+  }
   XFlush(display_);
 }

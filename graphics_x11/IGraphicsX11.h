@@ -2,26 +2,49 @@
 // effEditOpen. Each open window has its own Display connection, so two editors (or the host's
 // own toolkit) never share one.
 //
-// Threads: X is only ever called on the host's editor thread, the one that sends effEditOpen,
-// effEditIdle and effEditClose. Nothing here has a timer or thread of its own: effEditIdle drains
-// the window's events and, once a frame period (1000 / frame rate ms) has passed, collects the
-// dirty controls, redraws them into the canvas and presents them. The audio thread only marks
-// controls dirty (IGraphics), so it never reaches X.
+// Threads: X is called on one thread at a time, the one driving the window. Hosts that send
+// effEditIdle drive it from their editor thread (the one that sends effEditOpen, effEditIdle and
+// effEditClose): each idle call drains the window's events and, once a frame period
+// (1000 / frame rate ms) has passed, collects the dirty controls, redraws them into the canvas
+// and presents them. When no idle call arrives within kIdleWaitMs of opening, a thread of the
+// editor's own takes over the same steps on the editor's Display connection; from then on every
+// X call of this editor happens on that thread, and idle calls return at once. Closing (or
+// opening again, or destroying the editor) stops and joins that thread before the window and the
+// connection go. The audio thread only marks controls dirty (IGraphics), so it never reaches X.
 //
 // Plug-ins get this window from CreatePlatformEditor on Linux; AttachEditor then advertises
-// effFlagsHasEditor. Hosts that never send effEditIdle see a window that is not redrawn.
+// effFlagsHasEditor.
 #pragma once
 
+#include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
 
 #include "graphics/IGraphicsHeadless.h"
+#include "graphics_x11/X11TextEntry.h"
 
 struct _XDisplay;
 union _XEvent;
 
 class IGraphicsX11 : public IGraphicsHeadless {
  public:
+  // The text entry's states, as the Windows window has them: Idle until the entry is focused
+  // again after opening (or after a redraw tick, Redrawn), Editing while focused (redraw ticks
+  // pause), then Commit (Return) or Cancel (Escape, focus lost, a press in the editor while
+  // editing, the wheel, CancelTextEntry), applied or dropped on the next timer tick.
+  enum EntryState : int32_t {
+    EntryIdle = 0,
+    EntryEditing = 1,
+    EntryRedrawn = 2,
+    EntryCancel = 3,
+    EntryCommit = 4
+  };
+
   using IGraphicsHeadless::IGraphicsHeadless;
   ~IGraphicsX11() override;
 
@@ -35,26 +58,84 @@ class IGraphicsX11 : public IGraphicsHeadless {
   // Copies the canvas's area to the window; false when no window is open.
   bool PresentArea(const IBounds& area) override;
   void Idle() override;
+  // Runs xdg-open with the address (no shell, not waited for), after a Yes/No menu when there is
+  // a confirmText; false when refused, when the address starts with "-" or xdg-open cannot start.
+  bool OpenWebAddress(const char* address, const char* title, const char* confirmText,
+                      const char* failureText) override;
+  // A child window inside the host's has no modal message box, file or colour dialog of its own:
+  // messages answer 0 (as a message box that cannot be shown), the file chooser and the colour
+  // picker answer "cancelled" and leave the file, folder and colour as they were.
+  int ShowMessage(const char*, const char*, int) override { return 0; }
+  // A modal pop-up below area's bottom left; answers the menu (top or submenu) whose entry was
+  // chosen, with its chosen index set, or null when dismissed.
+  IMenu* ShowMenu(IMenu* menu, const IBounds& area) override;
+  // An entry window over area (one pixel larger, as on Windows) holding text, whole text
+  // selected, limited to the control's TextEntryLimit; typed characters pass the parameter
+  // kind's filter (graphics/EntryText.h). Nothing when an entry is open already.
+  void ShowTextEntry(IControl* control, const ITextStyle& style, const IBounds& area,
+                     const char* text, PlugParam* param) override;
+  void CancelTextEntry() override;
+  void ChooseFile(TextBuffer*, int, TextBuffer*, const char*) override {}
+  bool PickColour(IArgb*, const char*) override { return false; }
 
-  // Handles every pending event; then the redraw step when a frame period has passed since the
-  // last one (or force).
+  // The host's idle call: unless the editor's own thread already drives the window, handles
+  // every pending event, then the redraw step when a frame period has passed since the last one
+  // (or force). The first call within kIdleWaitMs of opening keeps the thread from starting.
   void IdleStep(bool force);
+  // True once the editor's own thread drives the open window.
+  bool ThreadDriven();
+  // Like IdleStep, but only the events: no redraw (timer) step.
+  void DrainEvents();
+
+  // The open entry's window (0 without one), its text and its state; on the driving thread.
+  unsigned long EntryXWindow() const;
+  std::string EntryText() const;
+  int32_t EntryStateNow() const { return entryState_; }
   _XDisplay* Display() const { return display_; }
   unsigned long XWindow() const { return window_; }
 
   // Longest gap (ms) and largest distance (pixels) between two presses of a double-click.
   static constexpr unsigned long kDoubleClickMs = 400;
   static constexpr int kDoubleClickDistance = 4;
+  // How long after opening the editor waits for the host's first idle call.
+  static constexpr int kIdleWaitMs = 200;
 
  private:
   void HandleEvent(_XEvent* event);
   void HandleButton(_XEvent* event, bool press);
   void HandleMotion(_XEvent* event);
   void HandleKey(_XEvent* event);
+  // Events of the entry's window; false when the event is not the entry's.
+  bool HandleEntryEvent(_XEvent* event);
+  // Main-window input while an entry is open; true when the entry took the event.
+  bool EntryTakesInput(_XEvent* event);
+  // The timer's entry step: true when the tick ends there (no redraw).
+  bool EntryTimerStep();
+  void DestroyTextEntry();
+  // Answers false when the editor's own thread drives the window (the host's call returns).
+  bool ClaimHostDriving();
   void RedrawStep();
+  // After a press outside dismissed a menu: drops that press's release.
+  void SwallowRelease();
+  // One pass of the driving steps, on whichever thread drives the window.
+  void DriveStep(bool force);
+  void DestroyWindowAndConnection();
 
-  _XDisplay* display_ = nullptr;
-  unsigned long window_ = 0;
+  // The editor's own driving thread (IGraphicsX11Driver.cpp).
+  enum class Driver { Closed, Waiting, Host, Thread };
+  void StartDriverThread();
+  void StopDriverThread();
+  void DriverThreadMain();
+  bool OnDriverThread() const;
+  // Waits until the connection has an event or timeoutMs pass; false once the thread is asked
+  // to stop. Only the driving thread calls it.
+  bool WaitForEvents(int timeoutMs);
+  std::chrono::duration<double, std::milli> FramePeriod() const;
+
+  // Written only by the driving thread (and by open and close, with no thread running); atomic
+  // because the host may look at the window while the editor's own thread drives it.
+  std::atomic<_XDisplay*> display_{nullptr};
+  std::atomic<unsigned long> window_{0};
   std::chrono::steady_clock::time_point lastRedraw_{};
   bool pointerGrabbed_ = false;
   bool trackingLeave_ = false;
@@ -64,4 +145,17 @@ class IGraphicsX11 : public IGraphicsHeadless {
   bool lastPressWasDouble_ = false;
   bool inIdle_ = false;
   bool closePending_ = false;
+
+  std::mutex driverMutex_;
+  std::condition_variable driverWake_;
+  Driver driver_ = Driver::Closed;  // guarded by driverMutex_
+  bool stopDriver_ = false;         // guarded by driverMutex_
+  int wakePipe_[2] = {-1, -1};      // written to stop the thread's wait on the connection
+  std::thread driverThread_;
+
+  std::unique_ptr<X11TextEntry> entry_;
+  IControl* entryControl_ = nullptr;
+  PlugParam* entryParam_ = nullptr;
+  std::atomic<int32_t> entryState_{EntryIdle};
+  bool entryFocusSeen_ = false;  // the focus given at opening does not make it Editing
 };

@@ -27,6 +27,7 @@ IMouseKeys KeysOf(unsigned int state, unsigned int button, bool press) {
 }  // namespace
 
 void IGraphicsX11::HandleEvent(XEvent* event) {
+  if (entry_ && (HandleEntryEvent(event) || EntryTakesInput(event))) return;
   switch (event->type) {
     case Expose: {
       const XExposeEvent& e = event->xexpose;
@@ -89,10 +90,13 @@ void IGraphicsX11::HandleButton(XEvent* event, bool press) {
     lastPressWasDouble_ = isDouble;  // a third press starts a new pair
   }
   bool grab = true;
-  if (isDouble)
+  if (isDouble) {
     grab = MouseDoubleClick(e.x, e.y, keys);
-  else
+  } else {
     MouseDown(e.x, e.y, keys);
+    // No control holds the press (nothing there, or a menu ran and the button is up again).
+    grab = CaptureIndex() >= 0;
+  }
   if (grab && !pointerGrabbed_) {
     pointerGrabbed_ = XGrabPointer(display_, window_, False,
                                    ButtonPressMask | ButtonReleaseMask | PointerMotionMask,

@@ -1,48 +1,78 @@
-// X11ErrorTrap: a process-wide Xlib error handler installed only while our X calls run.
+// X11ErrorTrap: a process-wide Xlib error handler installed while any trap is in scope. Xlib has
+// one handler for the whole process, so the displays being trapped are kept in a table under a
+// lock: the first trap anywhere installs the handler, the last one puts the host's back.
 #include "graphics_x11/X11ErrorTrap.h"
 
 #include <X11/Xlib.h>
 
-#include <atomic>
+#include <mutex>
+#include <vector>
 
 namespace {
 
 using Handler = int (*)(Display*, XErrorEvent*);
 
-// Set on the editor thread only; a trap inside another (presenting during the idle step) keeps
-// the outer one's handler, so the host's is put back exactly once.
+struct TrappedDisplay {
+  Display* display;
+  int depth;  // traps of this display in scope (nested ones on its own thread)
+  bool failed;
+};
+
+std::mutex trapMutex;
+// Guarded by trapMutex.
+std::vector<TrappedDisplay> trapped;
 Handler previousHandler = nullptr;
-Display* trappedDisplay = nullptr;
-int depth = 0;
-std::atomic<bool> failed{false};
+
+TrappedDisplay* Find(Display* display) {
+  for (TrappedDisplay& entry : trapped)
+    if (entry.display == display) return &entry;
+  return nullptr;
+}
 
 int TrapError(Display* display, XErrorEvent* error) {
-  if (display == trappedDisplay) {
-    failed = true;
-    return 0;
+  Handler passOn;
+  {
+    std::lock_guard<std::mutex> lock(trapMutex);
+    if (TrappedDisplay* entry = Find(display)) {
+      entry->failed = true;
+      return 0;
+    }
+    passOn = previousHandler;
   }
-  return previousHandler ? previousHandler(display, error) : 0;
+  return passOn ? passOn(display, error) : 0;
 }
 
 }  // namespace
 
 X11ErrorTrap::X11ErrorTrap(Display* display) : display_(display) {
+  // Errors of requests sent before the trap are not ours to catch. Never sync under the lock:
+  // the handler takes it.
   XSync(display_, False);
-  if (depth++ > 0) return;
-  failed = false;
-  trappedDisplay = display_;
-  previousHandler = XSetErrorHandler(TrapError);
+  std::lock_guard<std::mutex> lock(trapMutex);
+  if (TrappedDisplay* entry = Find(display_)) {
+    ++entry->depth;
+    return;
+  }
+  if (trapped.empty()) previousHandler = XSetErrorHandler(TrapError);
+  trapped.push_back({display_, 1, false});
 }
 
 X11ErrorTrap::~X11ErrorTrap() {
   XSync(display_, False);
-  if (--depth > 0) return;
-  XSetErrorHandler(previousHandler);
-  trappedDisplay = nullptr;
-  previousHandler = nullptr;
+  std::lock_guard<std::mutex> lock(trapMutex);
+  TrappedDisplay* entry = Find(display_);
+  if (!entry || --entry->depth > 0) return;
+  *entry = trapped.back();
+  trapped.pop_back();
+  if (trapped.empty()) {
+    XSetErrorHandler(previousHandler);
+    previousHandler = nullptr;
+  }
 }
 
 bool X11ErrorTrap::Ok() {
   XSync(display_, False);
-  return !failed;
+  std::lock_guard<std::mutex> lock(trapMutex);
+  const TrappedDisplay* entry = Find(display_);
+  return entry && !entry->failed;
 }

@@ -1,5 +1,6 @@
 // X11ErrorTrap: catches the X errors of one display while it is in scope, then puts back whatever
-// handler the host had installed. Errors of other displays go on to that handler.
+// handler the host had installed. Errors of other displays go on to that handler. Editors on
+// different threads (each with its own display) may hold traps at the same time.
 #pragma once
 
 struct _XDisplay;
@@ -11,7 +12,8 @@ class X11ErrorTrap {
   X11ErrorTrap(const X11ErrorTrap&) = delete;
   X11ErrorTrap& operator=(const X11ErrorTrap&) = delete;
 
-  // Waits for the server to answer everything sent so far; true when none of it failed.
+  // Waits for the server to answer everything sent so far; true when none of it failed since
+  // the outermost trap of this display began.
   bool Ok();
 
  private:

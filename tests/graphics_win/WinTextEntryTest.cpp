@@ -6,7 +6,7 @@
 #include <cmath>
 #include <string>
 
-#include "graphics_win/EntryText.h"
+#include "graphics/EntryText.h"
 #include "tests/graphics_win/WinEditorSupport.h"
 
 namespace {

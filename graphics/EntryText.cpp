@@ -1,7 +1,10 @@
-// EntryText: the entry's character filter and its number reading.
-#include "graphics_win/EntryText.h"
+// EntryText: the entry's character filter, its number reading and its commit.
+#include "graphics/EntryText.h"
 
 #include <charconv>
+
+#include "graphics/IControl.h"
+#include "plugin_core/PlugParam.h"
 
 bool EntryCharacterPasses(ParamKind kind, unsigned char character) {
   if (character == 8) return true;  // backspace
@@ -38,4 +41,21 @@ double LeadingDecimal(const char* text) {
   double value = 0.0;
   std::from_chars(digitsStart, end, value, std::chars_format::fixed);
   return negative ? -value : value;
+}
+
+void CommitEnteredText(IControl* control, PlugParam* param, const char* text) {
+  if (!control) return;
+  if (!param) {
+    control->AcceptEnteredText(text);
+    return;
+  }
+  double value = 0.0;
+  const ParamKind kind = param->Kind();
+  if (kind == ParamKind::Bool || kind == ParamKind::Enum) {
+    if (const ValueText* match = param->ValueForText(text)) value = match->value;
+  } else {
+    value = LeadingDecimal(text);
+    if (param->NegateDisplay()) value = -value;
+  }
+  control->SetValueFromUser(param->ToNormalized(value));
 }

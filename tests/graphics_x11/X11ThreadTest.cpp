@@ -1,0 +1,108 @@
+// The X11 editor driven by its own thread when the host sends no idle calls: redrawn from
+// plug-in values and input alone, the host's first idle call keeping the thread away, and
+// closing that joins the thread promptly whatever it is doing.
+#include <chrono>
+#include <thread>
+
+#include "tests/graphics_x11/X11EditorFixture.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+class X11Threads : public X11Editor {
+ protected:
+  // The window's pixel at (x, y) once it equals want, or its last value after two seconds.
+  Pixel AwaitPixel(Window window, int x, int y, Pixel want) {
+    Pixel seen = 0;
+    for (const auto end = Clock::now() + std::chrono::seconds(2); Clock::now() < end;) {
+      XImage* image = XGetImage(display, window, x, y, 1, 1, AllPlanes, ZPixmap);
+      if (image) {
+        seen = WindowPixel(image, 0, 0);
+        XDestroyImage(image);
+      }
+      if (seen == want) break;
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return seen;
+  }
+  static bool AwaitThread(IGraphicsX11* x11) {
+    for (const auto end = Clock::now() + std::chrono::seconds(2); Clock::now() < end;) {
+      if (x11->ThreadDriven()) return true;
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return false;
+  }
+  static double CloseMs(IGraphicsX11* x11) {
+    const auto start = Clock::now();
+    x11->CloseEditorWindow();
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+  }
+};
+
+TEST_F(X11Threads, WithoutIdleCallsTheThreadRedrawsPluginValuesAndInput) {
+  ASSERT_NE(editor->OpenEditorWindow(AsParent(parent)), nullptr);
+  const Window window = editor->XWindow();
+  EXPECT_FALSE(editor->ThreadDriven());  // waiting for the host's first idle call
+  ASSERT_TRUE(AwaitThread(editor));
+  editor->Idle();  // too late: returns at once, the thread keeps the window
+
+  EXPECT_EQ(AwaitPixel(window, 22, 25, kWhite), kWhite);  // the first full redraw, at 0.55
+  editor->GetControl(1)->SetValueFromPlugin(0.4);         // as the audio thread would
+  EXPECT_EQ(AwaitPixel(window, 22, 25, kGreen), kGreen);
+  // Dragging 20 px up: +0.5, the top frame, redrawn by the thread.
+  XTestFakeMotionEvent(display, -1, 25, 25, CurrentTime);
+  XTestFakeButtonEvent(display, Button1, True, CurrentTime);
+  XTestFakeMotionEvent(display, -1, 25, 5, CurrentTime);
+  XTestFakeButtonEvent(display, Button1, False, CurrentTime);
+  XSync(display, False);
+  EXPECT_EQ(AwaitPixel(window, 22, 25, kYellow), kYellow);
+
+  EXPECT_LT(CloseMs(editor), 100.0);
+  EXPECT_EQ(editor->Display(), nullptr);
+  EXPECT_EQ(effect.gestures, (std::vector<std::string>{"begin 1", "end 1"}));
+  EXPECT_DOUBLE_EQ(effect.GetParam(1)->ToNormalized(), 0.9);
+}
+
+TEST_F(X11Threads, EditorsChooseTheirDriverAloneAndEveryCloseJoinsPromptly) {
+  // Three editors at once: one the host idles at once, one it never idles, one it closes while
+  // the thread still waits for the first idle call.
+  EditorTestEffect effects[2];
+  X11TestEditor* others[2];
+  for (int i = 0; i < 2; ++i) {
+    others[i] = new X11TestEditor(&effects[i]);
+    others[i]->AddBackground(kBackgroundId, "background.png");
+    effects[i].AttachEditor(others[i]);
+    ASSERT_NE(others[i]->OpenEditorWindow(AsParent(parent)), nullptr);
+  }
+  ASSERT_NE(editor->OpenEditorWindow(AsParent(parent)), nullptr);
+  others[0]->Idle();
+  EXPECT_LT(CloseMs(editor), 50.0);
+  ASSERT_TRUE(AwaitThread(others[1]));
+  EXPECT_FALSE(others[0]->ThreadDriven());
+  EXPECT_EQ(AwaitPixel(others[1]->XWindow(), 2, 2, kBlue), kBlue);
+
+  // The host destroys its window under both: the thread's requests fail inside its error trap
+  // while the host-driven editor's fail inside its own, and neither ends the process.
+  XDestroyWindow(display, parent);
+  XSync(display, False);
+  for (int i = 0; i < 20; ++i) {
+    others[0]->Idle();
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  EXPECT_LT(CloseMs(others[1]), 100.0);
+  EXPECT_LT(CloseMs(others[0]), 100.0);
+  EXPECT_EQ(others[1]->Display(), nullptr);
+
+  // Reopened editors start waiting again; several thread-driven rounds leave nothing behind.
+  parent = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 100, 80, 0, 0, 0);
+  XMapWindow(display, parent);
+  XSync(display, False);
+  for (int round = 0; round < 3; ++round) {
+    ASSERT_NE(others[1]->OpenEditorWindow(AsParent(parent)), nullptr);
+    ASSERT_TRUE(AwaitThread(others[1])) << round;
+  }
+  EXPECT_LT(CloseMs(others[1]), 100.0);
+}
+
+}  // namespace

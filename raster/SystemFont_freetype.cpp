@@ -18,15 +18,51 @@ constexpr int kNotAntialiased = 3;  // CreateFontA's NONANTIALIASED_QUALITY
 constexpr int kBoldFrom = 600;
 constexpr int kDefaultHeight = 12;  // what a height of 0 selects
 
-// One FreeType library for the process; fonts are made and used on the window thread, the
-// lock only guards the first use.
-FT_Library Library() {
-  static FT_Library library = nullptr;
-  static std::once_flag once;
-  std::call_once(once, [] {
-    if (FT_Init_FreeType(&library) != 0) library = nullptr;
-  });
-  return library;
+// One FreeType library for the module, made at the first font. It is released when the module
+// unloads (a host that loads and unloads the plug-in would otherwise lose it each time), or with
+// the last face if fonts are still open then: the module's font cache empties itself in its own
+// turn at unload, before or after this. Constant-initialised and trivially destructible, so it
+// is usable until the very end.
+struct LibraryState {
+  std::mutex lock;
+  FT_Library library = nullptr;
+  int faces = 0;
+  bool tried = false;
+  bool moduleEnding = false;
+};
+constinit LibraryState gLibrary;
+
+void ReleaseLibraryIfUnused() {
+  if (gLibrary.moduleEnding && gLibrary.faces == 0 && gLibrary.library) {
+    FT_Done_FreeType(gLibrary.library);
+    gLibrary.library = nullptr;
+  }
+}
+
+struct ModuleEnd {
+  ~ModuleEnd() {
+    std::lock_guard<std::mutex> guard(gLibrary.lock);
+    gLibrary.moduleEnding = true;
+    ReleaseLibraryIfUnused();
+  }
+} gModuleEnd;
+
+// The library with one more face counted on it; null when FreeType cannot start.
+FT_Library AcquireLibrary() {
+  std::lock_guard<std::mutex> guard(gLibrary.lock);
+  if (!gLibrary.tried) {
+    gLibrary.tried = true;
+    if (FT_Init_FreeType(&gLibrary.library) != 0) gLibrary.library = nullptr;
+  }
+  if (gLibrary.library) ++gLibrary.faces;
+  return gLibrary.library;
+}
+
+void ReleaseFace(FT_Face face) {
+  std::lock_guard<std::mutex> guard(gLibrary.lock);
+  if (face) FT_Done_Face(face);
+  --gLibrary.faces;
+  ReleaseLibraryIfUnused();
 }
 
 // Our own fontconfig configuration, kept for the process: a host that uses fontconfig itself
@@ -80,16 +116,25 @@ void WindowsCell(FT_Face face, int& ascentUnits, int& cellUnits) {
 }  // namespace
 
 SystemFontHandle CreateSystemFont(const SystemFontRequest& request) {
-  FT_Library library = Library();
   std::string file;
   int index = 0;
-  if (!library || !MatchFile(request, file, index)) return nullptr;
+  if (!MatchFile(request, file, index)) return nullptr;
+  FT_Library library = AcquireLibrary();
+  if (!library) return nullptr;
   FT_Face face = nullptr;
-  if (FT_New_Face(library, file.c_str(), index, &face) != 0) return nullptr;
+  {
+    // FreeType libraries are not thread-safe: faces are opened and closed under the lock.
+    std::lock_guard<std::mutex> guard(gLibrary.lock);
+    if (FT_New_Face(library, file.c_str(), index, &face) != 0) face = nullptr;
+  }
+  if (!face) {
+    ReleaseFace(nullptr);
+    return nullptr;
+  }
   int ascentUnits = 0, cellUnits = 0;
   WindowsCell(face, ascentUnits, cellUnits);
   if (!FT_IS_SCALABLE(face) || cellUnits <= 0 || face->units_per_EM == 0) {
-    FT_Done_Face(face);
+    ReleaseFace(face);
     return nullptr;
   }
   // A positive height is the cell, a negative one the em; cells are whole pixels.
@@ -99,7 +144,7 @@ SystemFontHandle CreateSystemFont(const SystemFontRequest& request) {
                     : std::round(-static_cast<double>(requested) * cellUnits / face->units_per_EM);
   const double emPixels = cell * face->units_per_EM / cellUnits;
   if (FT_Set_Char_Size(face, 0, static_cast<FT_F26Dot6>(std::lround(emPixels * 64)), 72, 72) != 0) {
-    FT_Done_Face(face);
+    ReleaseFace(face);
     return nullptr;
   }
   auto* font = new FreeTypeFont{face, static_cast<int>(cell),
@@ -111,6 +156,6 @@ SystemFontHandle CreateSystemFont(const SystemFontRequest& request) {
 void DeleteSystemFont(SystemFontHandle handle) {
   auto* font = static_cast<FreeTypeFont*>(handle);
   if (!font) return;
-  FT_Done_Face(font->face);
+  ReleaseFace(font->face);
   delete font;
 }

@@ -9,7 +9,6 @@
 #include "graphics_x11/SpawnedProgram.h"
 #include "graphics_x11/X11DrawingLock.h"
 #include "graphics_x11/X11ErrorTrap.h"
-#include "graphics_x11/X11Surface.h"
 #include "raster/SysBitmap.h"
 
 IGraphicsX11::~IGraphicsX11() {
@@ -42,6 +41,9 @@ void* IGraphicsX11::OpenEditorWindow(void* parent) {
       XFreeColormap(display_, attributes.colormap);
       XMapWindow(display_, window_);
       if (!trap.Ok()) window_ = 0;
+      if (window_)
+        presenter_ = std::make_unique<X11CanvasPresenter>(display_, window_, Width(), Height(),
+                                                          sharedMemoryAllowed_);
     }
   }
   if (!window_) {
@@ -77,6 +79,7 @@ void IGraphicsX11::DestroyWindowAndConnection() {
   {
     X11ErrorTrap trap(display_);
     DestroyTextEntry();
+    presenter_.reset();
     // The host may have destroyed its window (and ours with it) already.
     if (pointerGrabbed_) XUngrabPointer(display_, CurrentTime);
     if (window_) XDestroyWindow(display_, window_);
@@ -102,8 +105,7 @@ bool IGraphicsX11::PresentArea(const IBounds& area) {
   const int right = std::min(Width(), area.right), bottom = std::min(Height(), area.bottom);
   if (right <= left || bottom <= top) return true;
   X11ErrorTrap trap(display_);
-  if (!PutBitmapArea(display_, window_, canvas, left, top, right - left, bottom - top))
-    return false;
+  if (!presenter_ || !presenter_->Put(canvas, left, top, right - left, bottom - top)) return false;
   return trap.Ok();
 }
 

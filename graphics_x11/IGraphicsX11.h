@@ -26,6 +26,7 @@
 #include <thread>
 
 #include "graphics/IGraphicsHeadless.h"
+#include "graphics_x11/X11CanvasPresenter.h"
 #include "graphics_x11/X11TextEntry.h"
 
 struct _XDisplay;
@@ -55,7 +56,8 @@ class IGraphicsX11 : public IGraphicsHeadless {
   void* OpenEditorWindow(void* parent) override;
   void CloseEditorWindow() override;
   void* WindowHandle() override;
-  // Copies the canvas's area to the window; false when no window is open.
+  // Copies the canvas's area to the window (through MIT-SHM where the server allows it); false
+  // when no window is open.
   bool PresentArea(const IBounds& area) override;
   void Idle() override;
   // Runs xdg-open with the address (no shell, not waited for), after a Yes/No menu when there is
@@ -84,6 +86,10 @@ class IGraphicsX11 : public IGraphicsHeadless {
   void IdleStep(bool force);
   // True once the editor's own thread drives the open window.
   bool ThreadDriven();
+  // Whether windows opened from now on may present through MIT-SHM (the default), and whether
+  // the open one does.
+  void SetSharedMemoryAllowed(bool allowed) { sharedMemoryAllowed_ = allowed; }
+  bool PresentsThroughSharedMemory() const { return presenter_ && presenter_->UsesSharedMemory(); }
   // Like IdleStep, but only the events: no redraw (timer) step.
   void DrainEvents();
 
@@ -153,6 +159,8 @@ class IGraphicsX11 : public IGraphicsHeadless {
   int wakePipe_[2] = {-1, -1};      // written to stop the thread's wait on the connection
   std::thread driverThread_;
 
+  std::unique_ptr<X11CanvasPresenter> presenter_;
+  bool sharedMemoryAllowed_ = true;
   std::unique_ptr<X11TextEntry> entry_;
   IControl* entryControl_ = nullptr;
   PlugParam* entryParam_ = nullptr;

@@ -8,7 +8,7 @@
 
 #include <cstdlib>
 
-XvfbServer::XvfbServer() {
+XvfbServer::XvfbServer(const char* screen) {
   if (access("/usr/bin/Xvfb", X_OK) != 0) {
     failure_ = "Xvfb is not installed (package xvfb)";
     return;
@@ -22,8 +22,8 @@ XvfbServer::XvfbServer() {
   if (pid_ == 0) {
     close(fds[0]);
     const std::string fd = std::to_string(fds[1]);
-    execl("/usr/bin/Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "320x240x24",
-          "-nolisten", "tcp", "-noreset", static_cast<char*>(nullptr));
+    execl("/usr/bin/Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen, "-nolisten",
+          "tcp", "-noreset", static_cast<char*>(nullptr));
     _exit(127);
   }
   close(fds[1]);

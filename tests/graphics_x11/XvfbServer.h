@@ -8,7 +8,8 @@
 
 class XvfbServer {
  public:
-  XvfbServer();
+  // screen is Xvfb's "WIDTHxHEIGHTxDEPTH" for screen 0.
+  explicit XvfbServer(const char* screen = "320x240x24");
   ~XvfbServer();
   XvfbServer(const XvfbServer&) = delete;
   XvfbServer& operator=(const XvfbServer&) = delete;

@@ -127,21 +127,10 @@ void IGraphicsX11::IdleStep(bool force) {
 }
 
 void IGraphicsX11::DrainEvents() {
-  if (!ClaimHostDriving() || !display_ || inIdle_) return;
-  inIdle_ = true;
-  {
-    X11ErrorTrap trap(display_);
-    while (!closePending_ && XPending(display_) > 0) {
-      XEvent event;
-      XNextEvent(display_, &event);
-      HandleEvent(&event);
-    }
-  }
-  inIdle_ = false;
-  if (closePending_) DestroyWindowAndConnection();
+  if (ClaimHostDriving()) DriveStep(false, false);
 }
 
-void IGraphicsX11::DriveStep(bool force) {
+void IGraphicsX11::DriveStep(bool force, bool timer) {
   if (!display_ || inIdle_) return;
   inIdle_ = true;
   {
@@ -154,7 +143,7 @@ void IGraphicsX11::DriveStep(bool force) {
       HandleEvent(&event);
     }
     const auto now = std::chrono::steady_clock::now();
-    if (!closePending_ && window_ && (force || now - lastRedraw_ >= FramePeriod())) {
+    if (timer && !closePending_ && window_ && (force || now - lastRedraw_ >= FramePeriod())) {
       lastRedraw_ = now;
       RedrawStep();
     }

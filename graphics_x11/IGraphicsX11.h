@@ -1,6 +1,8 @@
 // IGraphicsX11: the editor as an X11 child window inside the window the host passes to
 // effEditOpen. Each open window has its own Display connection, so two editors (or the host's
-// own toolkit) never share one.
+// own toolkit) never share one. It also holds the in-place text entry (a child window), modal
+// pop-up menus (override-redirect windows with their own event loop) and web addresses
+// (xdg-open); menus, entries and dialogs run on the driving thread, from inside input handling.
 //
 // Threads: X is called on one thread at a time, the one driving the window. Hosts that send
 // effEditIdle drive it from their editor thread (the one that sends effEditOpen, effEditIdle and
@@ -10,7 +12,9 @@
 // editor's own takes over the same steps on the editor's Display connection; from then on every
 // X call of this editor happens on that thread, and idle calls return at once. Closing (or
 // opening again, or destroying the editor) stops and joins that thread before the window and the
-// connection go. The audio thread only marks controls dirty (IGraphics), so it never reaches X.
+// connection go. Editors driven by different threads draw one at a time (X11DrawingLock: the
+// fonts are shared). The audio thread only marks controls dirty (IGraphics), so it never
+// reaches X.
 //
 // Plug-ins get this window from CreatePlatformEditor on Linux; AttachEditor then advertises
 // effFlagsHasEditor.
@@ -123,8 +127,9 @@ class IGraphicsX11 : public IGraphicsHeadless {
   void RedrawStep();
   // After a press outside dismissed a menu: drops that press's release.
   void SwallowRelease();
-  // One pass of the driving steps, on whichever thread drives the window.
-  void DriveStep(bool force);
+  // One pass of the driving steps, on whichever thread drives the window: the events, then (with
+  // timer) the redraw step when a frame period has passed or force.
+  void DriveStep(bool force, bool timer = true);
   void DestroyWindowAndConnection();
 
   // The editor's own driving thread (IGraphicsX11Driver.cpp).

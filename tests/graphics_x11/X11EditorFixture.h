@@ -7,6 +7,8 @@
 #include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <thread>
@@ -129,13 +131,14 @@ class X11Editor : public ::testing::Test {
     std::thread userThread([&] {
       Display* own = XOpenDisplay(nullptr);
       XWindowAttributes popup{};
-      if (FindPopup(own, &popup)) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));  // the menu grabs the input
-        user(own, popup);
-      }
+      if (FindPopup(own, &popup) && AwaitKeyboardGrab(own)) user(own, popup);
       for (int i = 0; i < 300 && !returned; ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
-      while (!returned) {
+      for (int i = 0; !returned; ++i) {
+        if (i == 100) {
+          std::fprintf(stderr, "the modal call never returned\n");
+          std::abort();  // rather than hang the test run
+        }
         TypeKey(own, XK_Escape);
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
       }
@@ -156,6 +159,18 @@ class X11Editor : public ::testing::Test {
                 popup->map_state == IsViewable;
       if (children) XFree(children);
       if (found) return true;
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return false;
+  }
+  // True once someone else (the menu) holds the keyboard.
+  static bool AwaitKeyboardGrab(Display* own) {
+    for (int attempt = 0; attempt < 400; ++attempt) {
+      const int answer = XGrabKeyboard(own, DefaultRootWindow(own), False, GrabModeAsync,
+                                       GrabModeAsync, CurrentTime);
+      if (answer == AlreadyGrabbed) return true;
+      if (answer == GrabSuccess) XUngrabKeyboard(own, CurrentTime);
+      XSync(own, False);
       std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     return false;

@@ -61,7 +61,7 @@ class IGraphicsX11 : public IGraphicsHeadless {
   void CloseEditorWindow() override;
   void* WindowHandle() override;
   // Copies the canvas's area to the window (through MIT-SHM where the server allows it); false
-  // when no window is open.
+  // when no window is open. Does not wait for the server.
   bool PresentArea(const IBounds& area) override;
   void Idle() override;
   // Runs xdg-open with the address (no shell, not waited for), after a Yes/No menu when there is

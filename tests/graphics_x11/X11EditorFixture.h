@@ -16,6 +16,7 @@
 
 #include "graphics/IKnobControl.h"
 #include "graphics_x11/IGraphicsX11.h"
+#include "graphics_x11/X11ErrorTrap.h"
 #include "tests/graphics/EditorTestSupport.h"
 #include "tests/graphics_x11/XvfbServer.h"
 
@@ -150,6 +151,7 @@ class X11Editor : public ::testing::Test {
   }
   static bool FindPopup(Display* own, XWindowAttributes* popup) {
     for (int attempt = 0; attempt < 400; ++attempt) {
+      X11ErrorTrap trap(own);  // a window listed may be gone when we ask about it
       Window root, parentOf, *children = nullptr;
       unsigned int count = 0;
       XQueryTree(own, DefaultRootWindow(own), &root, &parentOf, &children, &count);

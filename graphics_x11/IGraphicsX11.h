@@ -73,7 +73,8 @@ class IGraphicsX11 : public IGraphicsHeadless {
   // picker answer "cancelled" and leave the file, folder and colour as they were.
   int ShowMessage(const char*, const char*, int) override { return 0; }
   // A modal pop-up below area's bottom left; answers the menu (top or submenu) whose entry was
-  // chosen, with its chosen index set, or null when dismissed.
+  // chosen, with its chosen index set, or null when dismissed (or when the pointer cannot be
+  // grabbed: the menu could not be dismissed then).
   IMenu* ShowMenu(IMenu* menu, const IBounds& area) override;
   // An entry window over area (one pixel larger, as on Windows) holding text, whole text
   // selected, limited to the control's TextEntryLimit; typed characters pass the parameter

@@ -18,7 +18,7 @@
 namespace {
 
 // A host toolkit may still hold a grab from the click that opened the menu for a moment. Without
-// the grabs the menu still works inside its own windows; presses elsewhere then go unseen.
+// the keyboard the menu still works by pointer.
 constexpr int kGrabAttempts = 20;
 constexpr auto kGrabRetry = std::chrono::milliseconds(5);
 // Longest wait for the release of a press that dismissed a menu.
@@ -140,6 +140,9 @@ IMenu* IGraphicsX11::ShowMenu(IMenu* menu, const IBounds& area) {
     keyboard = keyboard || XGrabKeyboard(display, grabWindow, True, GrabModeAsync, GrabModeAsync,
                                          CurrentTime) == GrabSuccess;
   }
+  // Without the pointer a press outside would go unseen and the menu could not be dismissed:
+  // answer as dismissed rather than trap the user.
+  run.done = !pointer;
 
   while (!run.done && window_) {
     while (!run.done && XPending(display) > 0) {

@@ -9,7 +9,6 @@
 #include "graphics_x11/SpawnedProgram.h"
 #include "graphics_x11/X11DrawingLock.h"
 #include "graphics_x11/X11ErrorTrap.h"
-#include "graphics_x11/X11Surface.h"
 #include "raster/SysBitmap.h"
 
 IGraphicsX11::~IGraphicsX11() {
@@ -42,6 +41,9 @@ void* IGraphicsX11::OpenEditorWindow(void* parent) {
       XFreeColormap(display_, attributes.colormap);
       XMapWindow(display_, window_);
       if (!trap.Ok()) window_ = 0;
+      if (window_)
+        presenter_ = std::make_unique<X11CanvasPresenter>(display_, window_, Width(), Height(),
+                                                          sharedMemoryAllowed_);
     }
   }
   if (!window_) {
@@ -77,6 +79,7 @@ void IGraphicsX11::DestroyWindowAndConnection() {
   {
     X11ErrorTrap trap(display_);
     DestroyTextEntry();
+    presenter_.reset();
     // The host may have destroyed its window (and ours with it) already.
     if (pointerGrabbed_) XUngrabPointer(display_, CurrentTime);
     if (window_) XDestroyWindow(display_, window_);
@@ -101,10 +104,10 @@ bool IGraphicsX11::PresentArea(const IBounds& area) {
   const int left = std::max(0, area.left), top = std::max(0, area.top);
   const int right = std::min(Width(), area.right), bottom = std::min(Height(), area.bottom);
   if (right <= left || bottom <= top) return true;
+  // Inside the driving step's trap this one costs nothing; a failed request (a window the host
+  // just destroyed) is caught, and not waited for.
   X11ErrorTrap trap(display_);
-  if (!PutBitmapArea(display_, window_, canvas, left, top, right - left, bottom - top))
-    return false;
-  return trap.Ok();
+  return presenter_ && presenter_->Put(canvas, left, top, right - left, bottom - top);
 }
 
 void IGraphicsX11::Idle() {
@@ -125,21 +128,10 @@ void IGraphicsX11::IdleStep(bool force) {
 }
 
 void IGraphicsX11::DrainEvents() {
-  if (!ClaimHostDriving() || !display_ || inIdle_) return;
-  inIdle_ = true;
-  {
-    X11ErrorTrap trap(display_);
-    while (!closePending_ && XPending(display_) > 0) {
-      XEvent event;
-      XNextEvent(display_, &event);
-      HandleEvent(&event);
-    }
-  }
-  inIdle_ = false;
-  if (closePending_) DestroyWindowAndConnection();
+  if (ClaimHostDriving()) DriveStep(false, false);
 }
 
-void IGraphicsX11::DriveStep(bool force) {
+void IGraphicsX11::DriveStep(bool force, bool timer) {
   if (!display_ || inIdle_) return;
   inIdle_ = true;
   {
@@ -152,7 +144,7 @@ void IGraphicsX11::DriveStep(bool force) {
       HandleEvent(&event);
     }
     const auto now = std::chrono::steady_clock::now();
-    if (!closePending_ && window_ && (force || now - lastRedraw_ >= FramePeriod())) {
+    if (timer && !closePending_ && window_ && (force || now - lastRedraw_ >= FramePeriod())) {
       lastRedraw_ = now;
       RedrawStep();
     }

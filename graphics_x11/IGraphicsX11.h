@@ -1,6 +1,8 @@
 // IGraphicsX11: the editor as an X11 child window inside the window the host passes to
 // effEditOpen. Each open window has its own Display connection, so two editors (or the host's
-// own toolkit) never share one.
+// own toolkit) never share one. It also holds the in-place text entry (a child window), modal
+// pop-up menus (override-redirect windows with their own event loop) and web addresses
+// (xdg-open); menus, entries and dialogs run on the driving thread, from inside input handling.
 //
 // Threads: X is called on one thread at a time, the one driving the window. Hosts that send
 // effEditIdle drive it from their editor thread (the one that sends effEditOpen, effEditIdle and
@@ -10,7 +12,9 @@
 // editor's own takes over the same steps on the editor's Display connection; from then on every
 // X call of this editor happens on that thread, and idle calls return at once. Closing (or
 // opening again, or destroying the editor) stops and joins that thread before the window and the
-// connection go. The audio thread only marks controls dirty (IGraphics), so it never reaches X.
+// connection go. Editors driven by different threads draw one at a time (X11DrawingLock: the
+// fonts are shared). The audio thread only marks controls dirty (IGraphics), so it never
+// reaches X.
 //
 // Plug-ins get this window from CreatePlatformEditor on Linux; AttachEditor then advertises
 // effFlagsHasEditor.
@@ -26,6 +30,7 @@
 #include <thread>
 
 #include "graphics/IGraphicsHeadless.h"
+#include "graphics_x11/X11CanvasPresenter.h"
 #include "graphics_x11/X11TextEntry.h"
 
 struct _XDisplay;
@@ -55,7 +60,8 @@ class IGraphicsX11 : public IGraphicsHeadless {
   void* OpenEditorWindow(void* parent) override;
   void CloseEditorWindow() override;
   void* WindowHandle() override;
-  // Copies the canvas's area to the window; false when no window is open.
+  // Copies the canvas's area to the window (through MIT-SHM where the server allows it); false
+  // when no window is open. Does not wait for the server.
   bool PresentArea(const IBounds& area) override;
   void Idle() override;
   // Runs xdg-open with the address (no shell, not waited for), after a Yes/No menu when there is
@@ -67,7 +73,8 @@ class IGraphicsX11 : public IGraphicsHeadless {
   // picker answer "cancelled" and leave the file, folder and colour as they were.
   int ShowMessage(const char*, const char*, int) override { return 0; }
   // A modal pop-up below area's bottom left; answers the menu (top or submenu) whose entry was
-  // chosen, with its chosen index set, or null when dismissed.
+  // chosen, with its chosen index set, or null when dismissed (or when the pointer cannot be
+  // grabbed: the menu could not be dismissed then).
   IMenu* ShowMenu(IMenu* menu, const IBounds& area) override;
   // An entry window over area (one pixel larger, as on Windows) holding text, whole text
   // selected, limited to the control's TextEntryLimit; typed characters pass the parameter
@@ -84,6 +91,10 @@ class IGraphicsX11 : public IGraphicsHeadless {
   void IdleStep(bool force);
   // True once the editor's own thread drives the open window.
   bool ThreadDriven();
+  // Whether windows opened from now on may present through MIT-SHM (the default), and whether
+  // the open one does.
+  void SetSharedMemoryAllowed(bool allowed) { sharedMemoryAllowed_ = allowed; }
+  bool PresentsThroughSharedMemory() const { return presenter_ && presenter_->UsesSharedMemory(); }
   // Like IdleStep, but only the events: no redraw (timer) step.
   void DrainEvents();
 
@@ -117,8 +128,9 @@ class IGraphicsX11 : public IGraphicsHeadless {
   void RedrawStep();
   // After a press outside dismissed a menu: drops that press's release.
   void SwallowRelease();
-  // One pass of the driving steps, on whichever thread drives the window.
-  void DriveStep(bool force);
+  // One pass of the driving steps, on whichever thread drives the window: the events, then (with
+  // timer) the redraw step when a frame period has passed or force.
+  void DriveStep(bool force, bool timer = true);
   void DestroyWindowAndConnection();
 
   // The editor's own driving thread (IGraphicsX11Driver.cpp).
@@ -153,6 +165,8 @@ class IGraphicsX11 : public IGraphicsHeadless {
   int wakePipe_[2] = {-1, -1};      // written to stop the thread's wait on the connection
   std::thread driverThread_;
 
+  std::unique_ptr<X11CanvasPresenter> presenter_;
+  bool sharedMemoryAllowed_ = true;
   std::unique_ptr<X11TextEntry> entry_;
   IControl* entryControl_ = nullptr;
   PlugParam* entryParam_ = nullptr;

@@ -17,7 +17,8 @@
 
 namespace {
 
-// A host toolkit may still hold a grab from the click that opened the menu for a moment.
+// A host toolkit may still hold a grab from the click that opened the menu for a moment. Without
+// the keyboard the menu still works by pointer.
 constexpr int kGrabAttempts = 20;
 constexpr auto kGrabRetry = std::chrono::milliseconds(5);
 // Longest wait for the release of a press that dismissed a menu.
@@ -129,14 +130,19 @@ IMenu* IGraphicsX11::ShowMenu(IMenu* menu, const IBounds& area) {
   if (run.levels[0]->Failed()) return nullptr;
   const Window grabWindow = run.levels[0]->Surface()->Window();
   XSync(display, False);
-  for (int attempt = 0; attempt < kGrabAttempts; ++attempt) {
-    if (XGrabPointer(display, grabWindow, True,
-                     ButtonPressMask | ButtonReleaseMask | PointerMotionMask, GrabModeAsync,
-                     GrabModeAsync, None, None, CurrentTime) == GrabSuccess)
-      break;
-    std::this_thread::sleep_for(kGrabRetry);
+  bool pointer = false, keyboard = false;
+  for (int attempt = 0; attempt < kGrabAttempts && !(pointer && keyboard); ++attempt) {
+    if (attempt > 0) std::this_thread::sleep_for(kGrabRetry);
+    pointer = pointer ||
+              XGrabPointer(display, grabWindow, True,
+                           ButtonPressMask | ButtonReleaseMask | PointerMotionMask, GrabModeAsync,
+                           GrabModeAsync, None, None, CurrentTime) == GrabSuccess;
+    keyboard = keyboard || XGrabKeyboard(display, grabWindow, True, GrabModeAsync, GrabModeAsync,
+                                         CurrentTime) == GrabSuccess;
   }
-  XGrabKeyboard(display, grabWindow, True, GrabModeAsync, GrabModeAsync, CurrentTime);
+  // Without the pointer a press outside would go unseen and the menu could not be dismissed:
+  // answer as dismissed rather than trap the user.
+  run.done = !pointer;
 
   while (!run.done && window_) {
     while (!run.done && XPending(display) > 0) {

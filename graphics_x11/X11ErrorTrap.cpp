@@ -45,23 +45,37 @@ int TrapError(Display* display, XErrorEvent* error) {
 }  // namespace
 
 X11ErrorTrap::X11ErrorTrap(Display* display) : display_(display) {
+  {
+    // A trap inside another of the same display (always on the same thread) adds nothing but
+    // depth: the outer one already catches, and syncing here would cost a round trip each time.
+    std::lock_guard<std::mutex> lock(trapMutex);
+    if (TrappedDisplay* entry = Find(display_)) {
+      ++entry->depth;
+      return;
+    }
+  }
   // Errors of requests sent before the trap are not ours to catch. Never sync under the lock:
   // the handler takes it.
   XSync(display_, False);
   std::lock_guard<std::mutex> lock(trapMutex);
-  if (TrappedDisplay* entry = Find(display_)) {
-    ++entry->depth;
-    return;
-  }
   if (trapped.empty()) previousHandler = XSetErrorHandler(TrapError);
   trapped.push_back({display_, 1, false});
 }
 
 X11ErrorTrap::~X11ErrorTrap() {
+  {
+    std::lock_guard<std::mutex> lock(trapMutex);
+    TrappedDisplay* entry = Find(display_);
+    if (!entry || entry->depth > 1) {
+      if (entry) --entry->depth;
+      return;
+    }
+  }
+  // The outermost trap waits for every answer while it still catches.
   XSync(display_, False);
   std::lock_guard<std::mutex> lock(trapMutex);
   TrappedDisplay* entry = Find(display_);
-  if (!entry || --entry->depth > 0) return;
+  if (!entry) return;
   *entry = trapped.back();
   trapped.pop_back();
   if (trapped.empty()) {

@@ -99,6 +99,9 @@ X11MenuLevel::X11MenuLevel(Display* display, IMenu* menu, int x, int y, int flip
   if (surface_->Failed()) return;
   Draw();
   XMapRaised(display, surface_->Window());
+  // Drawn at once, not only on its first Expose: the menu's grabs follow, so anyone who sees
+  // them sees the menu drawn.
+  surface_->Present();
 }
 
 int X11MenuLevel::RowAt(int x, int y) const {

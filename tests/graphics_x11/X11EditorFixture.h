@@ -7,6 +7,8 @@
 #include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <thread>
@@ -14,6 +16,7 @@
 
 #include "graphics/IKnobControl.h"
 #include "graphics_x11/IGraphicsX11.h"
+#include "graphics_x11/X11ErrorTrap.h"
 #include "tests/graphics/EditorTestSupport.h"
 #include "tests/graphics_x11/XvfbServer.h"
 
@@ -129,13 +132,14 @@ class X11Editor : public ::testing::Test {
     std::thread userThread([&] {
       Display* own = XOpenDisplay(nullptr);
       XWindowAttributes popup{};
-      if (FindPopup(own, &popup)) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));  // the menu grabs the input
-        user(own, popup);
-      }
+      if (FindPopup(own, &popup) && AwaitKeyboardGrab(own)) user(own, popup);
       for (int i = 0; i < 300 && !returned; ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
-      while (!returned) {
+      for (int i = 0; !returned; ++i) {
+        if (i == 100) {
+          std::fprintf(stderr, "the modal call never returned\n");
+          std::abort();  // rather than hang the test run
+        }
         TypeKey(own, XK_Escape);
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
       }
@@ -147,6 +151,7 @@ class X11Editor : public ::testing::Test {
   }
   static bool FindPopup(Display* own, XWindowAttributes* popup) {
     for (int attempt = 0; attempt < 400; ++attempt) {
+      X11ErrorTrap trap(own);  // a window listed may be gone when we ask about it
       Window root, parentOf, *children = nullptr;
       unsigned int count = 0;
       XQueryTree(own, DefaultRootWindow(own), &root, &parentOf, &children, &count);
@@ -156,6 +161,18 @@ class X11Editor : public ::testing::Test {
                 popup->map_state == IsViewable;
       if (children) XFree(children);
       if (found) return true;
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return false;
+  }
+  // True once someone else (the menu) holds the keyboard.
+  static bool AwaitKeyboardGrab(Display* own) {
+    for (int attempt = 0; attempt < 400; ++attempt) {
+      const int answer = XGrabKeyboard(own, DefaultRootWindow(own), False, GrabModeAsync,
+                                       GrabModeAsync, CurrentTime);
+      if (answer == AlreadyGrabbed) return true;
+      if (answer == GrabSuccess) XUngrabKeyboard(own, CurrentTime);
+      XSync(own, False);
       std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     return false;

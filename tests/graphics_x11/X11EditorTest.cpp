@@ -36,6 +36,31 @@ TEST_F(X11Editor, OpensAsAChildOfTheParentAndShowsTheCanvas) {
   XDestroyImage(image);
 }
 
+TEST_F(X11Editor, SharedMemoryAndPlainPresentingShowTheSamePixels) {
+  std::vector<Pixel> shown[2];
+  for (int way = 0; way < 2; ++way) {
+    const bool shared = way == 0;
+    editor->SetSharedMemoryAllowed(shared);
+    Open();
+    EXPECT_EQ(editor->PresentsThroughSharedMemory(), shared);  // Xvfb offers MIT-SHM
+    // A partial present (the knob's area after a change), and one reaching past the edges.
+    editor->GetControl(1)->SetValueFromPlugin(shared ? 1.0 : 0.0);
+    Pump(true);
+    editor->GetControl(1)->SetValueFromPlugin(1.0);
+    Pump(true);
+    EXPECT_TRUE(editor->PresentArea({-5, 40, 100, 100}));
+    XImage* image = XGetImage(display, editor->XWindow(), 0, 0, 64, 48, AllPlanes, ZPixmap);
+    ASSERT_NE(image, nullptr);
+    for (int y = 0; y < 48; ++y)
+      for (int x = 0; x < 64; ++x)
+        shown[way].push_back(WindowPixel(image, x, y));
+    XDestroyImage(image);
+    editor->CloseEditorWindow();
+  }
+  EXPECT_EQ(shown[0][25 * 64 + 22], kYellow);
+  EXPECT_TRUE(shown[0] == shown[1]);
+}
+
 TEST_F(X11Editor, DraggingTheKnobSetsItsParameterInsideOneGestureAndRedrawsIt) {
   Open();
   Press(25, 25, Button1);

@@ -155,6 +155,12 @@ TEST_F(X11TextEntry, EscapeFocusLossPressesAndTheWheelDropItUnapplied) {
     EXPECT_EQ(effect.GetParam(1)->Value(), value) << c.name;
     EXPECT_EQ(!log.empty() && log[0] == "rec down 50,10", c.pressPassed) << c.name;
   }
+  // Closing the editor with an entry open takes the entry with it, unapplied.
+  ASSERT_NE(Prompt(), 0u);
+  Type("5");
+  editor->CloseEditorWindow();
+  EXPECT_EQ(editor->EntryXWindow(), 0u);
+  EXPECT_EQ(effect.GetParam(1)->Value(), value);
 }
 
 }  // namespace

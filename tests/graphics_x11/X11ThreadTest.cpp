@@ -33,6 +33,21 @@ class X11Threads : public X11Editor {
     }
     return false;
   }
+  // Whether a menu is up now.
+  bool FindPopupNow() {
+    X11ErrorTrap trap(display);  // a window listed may be gone when we ask about it
+    Window root, parentOf, *children = nullptr;
+    unsigned int count = 0;
+    XQueryTree(display, DefaultRootWindow(display), &root, &parentOf, &children, &count);
+    bool found = false;
+    for (unsigned int i = 0; i < count && !found; ++i) {
+      XWindowAttributes attributes;
+      found = XGetWindowAttributes(display, children[i], &attributes) &&
+              attributes.override_redirect && attributes.map_state == IsViewable;
+    }
+    if (children) XFree(children);
+    return found;
+  }
   static double CloseMs(IGraphicsX11* x11) {
     const auto start = Clock::now();
     x11->CloseEditorWindow();
@@ -103,6 +118,45 @@ TEST_F(X11Threads, EditorsChooseTheirDriverAloneAndEveryCloseJoinsPromptly) {
     ASSERT_TRUE(AwaitThread(others[1])) << round;
   }
   EXPECT_LT(CloseMs(others[1]), 100.0);
+}
+
+// Shows a two-entry menu when pressed and keeps what it answered.
+class MenuControl : public IControl {
+ public:
+  MenuControl() : IControl(nullptr, {0, 40, 10, 48}, -1, {}) {}
+  void MouseDown(int, int, const IMouseKeys&) override {
+    IMenu menu;
+    menu.AddEntry("A");
+    menu.AddEntry("B");
+    answers.push_back(editor->ShowMenu(&menu, Area()) ? menu.ChosenIndex() : -1);
+  }
+  bool Draw(IGraphics*) override { return true; }
+  IGraphics* editor = nullptr;
+  std::vector<int> answers;  // read only once the thread is joined
+};
+
+TEST_F(X11Threads, MenusRunOnTheThreadAndClosingEndsAnOpenOne) {
+  auto* control = new MenuControl;
+  control->editor = editor;
+  editor->AddControl(control);
+  for (const bool choose : {true, false}) {
+    ASSERT_NE(editor->OpenEditorWindow(AsParent(parent)), nullptr);
+    ASSERT_TRUE(AwaitThread(editor));
+    Click(display, 5, 45);
+    XWindowAttributes popup;
+    ASSERT_TRUE(FindPopup(display, &popup));
+    ASSERT_TRUE(AwaitKeyboardGrab(display));
+    if (choose) {
+      TypeKey(display, XK_Up);  // wraps to the last entry
+      TypeKey(display, XK_Return);
+      for (int i = 0; i < 200 && FindPopupNow(); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    // The host closes with the menu still up (or just gone): the thread leaves it and ends.
+    EXPECT_LT(CloseMs(editor), 100.0);
+    EXPECT_FALSE(FindPopupNow());
+  }
+  EXPECT_EQ(control->answers, (std::vector<int>{1, -1}));  // the second was closed, not chosen
 }
 
 }  // namespace

@@ -1,24 +1,9 @@
 // WinMenu: building the pop-up menu and resolving its ids.
 #include "graphics_win/WinMenu.h"
 
-#include <cstdio>
-#include <cstring>
-#include <vector>
+#include <string>
 
-namespace {
-
-// The entry's label, numbered from 1 by the menu's prefix.
-std::vector<char> MenuLabel(int prefix, int number, const char* text) {
-  static const char* const kFormats[] = {"%1d: %s", "%02d: %s", "%03d: %s"};
-  std::vector<char> label(std::strlen(text) + 50);
-  if (prefix >= 1 && prefix <= 3)
-    std::snprintf(label.data(), label.size(), kFormats[prefix - 1], number, text);
-  else
-    std::snprintf(label.data(), label.size(), "%s", text);
-  return label;
-}
-
-}  // namespace
+#include "graphics/MenuLabel.h"
 
 HMENU BuildWinMenu(IMenu* menu, int* counter) {
   if (!menu) return nullptr;
@@ -33,17 +18,17 @@ HMENU BuildWinMenu(IMenu* menu, int* counter) {
       AppendMenuA(popup, MF_SEPARATOR, 0, nullptr);
       continue;
     }
-    const std::vector<char> label = MenuLabel(menu->NumberingPrefix(), i, entry->text.Get());
+    const std::string label = MenuLabel(menu->NumberingPrefix(), i, entry->text.Get());
     if (entry->submenu) {
       if (HMENU sub = BuildWinMenu(entry->submenu, counter))
-        AppendMenuA(popup, MF_POPUP, reinterpret_cast<UINT_PTR>(sub), label.data());
+        AppendMenuA(popup, MF_POPUP, reinterpret_cast<UINT_PTR>(sub), label.c_str());
       continue;
     }
     UINT flags = MF_STRING;
     if (entry->flags & IMenuEntry::MenuDisabled) flags |= MF_GRAYED;
     if (entry->flags & IMenuEntry::MenuInactive) flags |= MF_DISABLED;
     if (entry->flags & IMenuEntry::MenuChecked) flags |= MF_CHECKED;
-    AppendMenuA(popup, flags, static_cast<UINT_PTR>(base + i - 1), label.data());
+    AppendMenuA(popup, flags, static_cast<UINT_PTR>(base + i - 1), label.c_str());
   }
   return popup;
 }

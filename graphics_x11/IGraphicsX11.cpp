@@ -5,6 +5,7 @@
 #include <X11/Xutil.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "graphics_x11/SpawnedProgram.h"
 #include "graphics_x11/X11DrawingLock.h"
@@ -16,11 +17,26 @@ IGraphicsX11::~IGraphicsX11() {
 }
 
 void* IGraphicsX11::OpenEditorWindow(void* parent) {
-  CloseEditorWindow();
   const auto parentWindow = static_cast<Window>(reinterpret_cast<uintptr_t>(parent));
-  if (!parentWindow || !Canvas()) return nullptr;
+  if (SteppingHere()) {
+    // The step still uses the old connection; it replaces it on its way out.
+    if (!parentWindow || !display_) return nullptr;
+    deferred_ = Deferred::Reopen;
+    deferredParent_ = parentWindow;
+    return parent;
+  }
+  std::lock_guard<std::mutex> lock(windowMutex_);
+  StopDriving();
+  DestroyWindowAndConnection();
+  if (!CreateWindowAndConnection(parentWindow)) return nullptr;
+  StartDriverThread();
+  return WindowHandle();
+}
+
+bool IGraphicsX11::CreateWindowAndConnection(unsigned long parentWindow) {
+  if (!parentWindow || !Canvas()) return false;
   display_ = XOpenDisplay(nullptr);
-  if (!display_) return nullptr;
+  if (!display_) return false;
   {
     X11ErrorTrap trap(display_);
     XWindowAttributes parentAttributes;
@@ -49,27 +65,22 @@ void* IGraphicsX11::OpenEditorWindow(void* parent) {
   if (!window_) {
     XCloseDisplay(display_);
     display_ = nullptr;
-    return nullptr;
+    return false;
   }
   MarkAllControlsDirty();
   lastRedraw_ = {};
-  StartDriverThread();
-  return WindowHandle();
+  return true;
 }
 
 void IGraphicsX11::CloseEditorWindow() {
-  // Closing from inside an input call: the driving step still uses the connection, so it closes
-  // it on its way out (a driving thread then ends; the next close, open or the destructor joins
-  // it).
-  if (OnDriverThread()) {
-    if (display_) closePending_ = true;
+  if (SteppingHere()) {
+    // Closing from inside an input call: the step still uses the connection, so it closes it on
+    // its way out (a driving thread then ends; the next close, open or the destructor joins it).
+    if (display_) deferred_ = Deferred::Close;
     return;
   }
-  StopDriverThread();
-  if (inIdle_) {
-    if (display_) closePending_ = true;
-    return;
-  }
+  std::lock_guard<std::mutex> lock(windowMutex_);
+  StopDriving();
   DestroyWindowAndConnection();
 }
 
@@ -91,7 +102,6 @@ void IGraphicsX11::DestroyWindowAndConnection() {
   trackingLeave_ = false;
   lastPressWasDouble_ = false;
   lastPressTime_ = 0;
-  closePending_ = false;
 }
 
 void* IGraphicsX11::WindowHandle() {
@@ -114,43 +124,40 @@ void IGraphicsX11::Idle() {
   IdleStep(false);
 }
 
-bool IGraphicsX11::ClaimHostDriving() {
-  std::lock_guard<std::mutex> lock(driverMutex_);
-  if (driver_ == Driver::Waiting) {
-    driver_ = Driver::Host;
-    driverWake_.notify_all();
-  }
-  return driver_ == Driver::Host;
-}
-
 void IGraphicsX11::IdleStep(bool force) {
-  if (ClaimHostDriving()) DriveStep(force);
+  if (!BeginStep(Driver::Host)) return;
+  DriveStep(force);
+  EndStep();
 }
 
 void IGraphicsX11::DrainEvents() {
-  if (ClaimHostDriving()) DriveStep(false, false);
+  if (!BeginStep(Driver::Host)) return;
+  DriveStep(false, false);
+  EndStep();
 }
 
 void IGraphicsX11::DriveStep(bool force, bool timer) {
-  if (!display_ || inIdle_) return;
-  inIdle_ = true;
-  {
+  if (display_) {
     // An input call on a window the host has just unmapped or destroyed fails harmlessly; the
     // default handler would end the host's process.
     X11ErrorTrap trap(display_);
-    while (!closePending_ && XPending(display_) > 0) {
+    while (deferred_ == Deferred::Nothing && XPending(display_) > 0) {
       XEvent event;
       XNextEvent(display_, &event);
       HandleEvent(&event);
     }
     const auto now = std::chrono::steady_clock::now();
-    if (timer && !closePending_ && window_ && (force || now - lastRedraw_ >= FramePeriod())) {
+    if (timer && deferred_ == Deferred::Nothing && window_ &&
+        (force || now - lastRedraw_ >= FramePeriod())) {
       lastRedraw_ = now;
       RedrawStep();
     }
   }
-  inIdle_ = false;
-  if (closePending_) DestroyWindowAndConnection();
+  const Deferred request = std::exchange(deferred_, Deferred::Nothing);
+  if (request == Deferred::Nothing) return;
+  DestroyWindowAndConnection();
+  // The reopened window keeps the driver of the old one.
+  if (request == Deferred::Reopen) CreateWindowAndConnection(deferredParent_);
 }
 
 void IGraphicsX11::RedrawStep() {

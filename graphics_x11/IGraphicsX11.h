@@ -4,17 +4,19 @@
 // pop-up menus (override-redirect windows with their own event loop) and web addresses
 // (xdg-open); menus, entries and dialogs run on the driving thread, from inside input handling.
 //
-// Threads: X is called on one thread at a time, the one driving the window. Hosts that send
-// effEditIdle drive it from their editor thread (the one that sends effEditOpen, effEditIdle and
-// effEditClose): each idle call drains the window's events and, once a frame period
-// (1000 / frame rate ms) has passed, collects the dirty controls, redraws them into the canvas
-// and presents them. When no idle call arrives within kIdleWaitMs of opening, a thread of the
-// editor's own takes over the same steps on the editor's Display connection; from then on every
-// X call of this editor happens on that thread, and idle calls return at once. Closing (or
-// opening again, or destroying the editor) stops and joins that thread before the window and the
-// connection go. Editors driven by different threads draw one at a time (X11DrawingLock: the
-// fonts are shared). The audio thread only marks controls dirty (IGraphics), so it never
-// reaches X.
+// Threads: X is called on one thread at a time, the one running a drive step. Hosts that send
+// effEditIdle drive the window from their idle calls: each drains the window's events and, once a
+// frame period (1000 / frame rate ms) has passed, collects the dirty controls, redraws them into
+// the canvas and presents them. When no idle call arrives within the idle wait of opening, a
+// thread of the editor's own takes over the same steps on the editor's Display connection; from
+// then on idle calls return at once. Steps never overlap: an idle call arriving while another
+// thread's step runs returns at once. Opening and closing may come from any host thread (one at a
+// time): they stop the driving thread, wait for a running step to end (a menu in it is ended) and
+// join the thread before the window and the connection go, so the host must not hold the plug-in
+// lock while asking (the step may be waiting for it). Asked from inside a step (a host answering
+// one of the editor's callbacks by closing or reopening), they complete when that step ends, on
+// its thread. Editors driven by different threads draw one at a time (X11DrawingLock: the fonts
+// are shared). The audio thread only marks controls dirty (IGraphics), so it never reaches X.
 //
 // Plug-ins get this window from CreatePlatformEditor on Linux; AttachEditor then advertises
 // effFlagsHasEditor.
@@ -56,7 +58,8 @@ class IGraphicsX11 : public IGraphicsHeadless {
   bool CanOpenWindow() const override { return true; }
 
   // parent is the host's X11 window id. Null (with nothing left open) when there is no display,
-  // the parent is not a window, or the window cannot be made.
+  // the parent is not a window, or the window cannot be made. From inside a drive step the window
+  // is made when the step ends, and the answer is parent.
   void* OpenEditorWindow(void* parent) override;
   void CloseEditorWindow() override;
   void* WindowHandle() override;
@@ -87,7 +90,7 @@ class IGraphicsX11 : public IGraphicsHeadless {
 
   // The host's idle call: unless the editor's own thread already drives the window, handles
   // every pending event, then the redraw step when a frame period has passed since the last one
-  // (or force). The first call within kIdleWaitMs of opening keeps the thread from starting.
+  // (or force). The first call within the idle wait of opening keeps the thread from starting.
   void IdleStep(bool force);
   // True once the editor's own thread drives the open window.
   bool ThreadDriven();
@@ -108,8 +111,10 @@ class IGraphicsX11 : public IGraphicsHeadless {
   // Longest gap (ms) and largest distance (pixels) between two presses of a double-click.
   static constexpr unsigned long kDoubleClickMs = 400;
   static constexpr int kDoubleClickDistance = 4;
-  // How long after opening the editor waits for the host's first idle call.
-  static constexpr int kIdleWaitMs = 200;
+  // How long after opening the editor waits for the host's first idle call (kIdleWait unless
+  // set before opening: tests choose zero for the thread at once, or hours for idle calls alone).
+  static constexpr std::chrono::milliseconds kIdleWait{200};
+  void SetIdleWait(std::chrono::milliseconds wait) { idleWait_ = wait; }
 
  private:
   void HandleEvent(_XEvent* event);
@@ -123,22 +128,29 @@ class IGraphicsX11 : public IGraphicsHeadless {
   // The timer's entry step: true when the tick ends there (no redraw).
   bool EntryTimerStep();
   void DestroyTextEntry();
-  // Answers false when the editor's own thread drives the window (the host's call returns).
-  bool ClaimHostDriving();
   void RedrawStep();
   // After a press outside dismissed a menu: drops that press's release.
   void SwallowRelease();
-  // One pass of the driving steps, on whichever thread drives the window: the events, then (with
-  // timer) the redraw step when a frame period has passed or force.
+  // One pass of the driving steps, between BeginStep and EndStep: the events, then (with timer)
+  // the redraw step when a frame period has passed or force, then a request made from inside.
   void DriveStep(bool force, bool timer = true);
+  // The connection, the child window in parent and its presenter; false (nothing left) on failure.
+  bool CreateWindowAndConnection(unsigned long parent);
   void DestroyWindowAndConnection();
 
-  // The editor's own driving thread (IGraphicsX11Driver.cpp).
+  // The editor's own driving thread and the steps' turns (IGraphicsX11Driver.cpp).
   enum class Driver { Closed, Waiting, Host, Thread };
   void StartDriverThread();
-  void StopDriverThread();
+  // Ends driving: no step starts any more, a running one is woken from its waits and waited for,
+  // the thread is joined. Never from inside a step.
+  void StopDriving();
   void DriverThreadMain();
-  bool OnDriverThread() const;
+  // Takes the turn for one step: false while another step runs, after stopping, or when who is
+  // not the window's driver (the host's first call makes the host the driver while it waits).
+  bool BeginStep(Driver who);
+  void EndStep();
+  // Whether the calling thread is inside one of this editor's steps.
+  bool SteppingHere() const;
   // Waits until the connection has an event or timeoutMs pass; false once the thread is asked
   // to stop. Only the driving thread calls it.
   bool WaitForEvents(int timeoutMs);
@@ -155,15 +167,22 @@ class IGraphicsX11 : public IGraphicsHeadless {
   int lastPressX_ = -1000;
   int lastPressY_ = -1000;
   bool lastPressWasDouble_ = false;
-  bool inIdle_ = false;
-  bool closePending_ = false;
+  // A close or reopen asked from inside a step, done as the step ends; only that step's thread
+  // touches these.
+  enum class Deferred { Nothing, Close, Reopen };
+  Deferred deferred_ = Deferred::Nothing;
+  unsigned long deferredParent_ = 0;
 
+  std::mutex windowMutex_;  // one open or close at a time, whichever host threads ask
   std::mutex driverMutex_;
   std::condition_variable driverWake_;
-  Driver driver_ = Driver::Closed;  // guarded by driverMutex_
-  bool stopDriver_ = false;         // guarded by driverMutex_
-  int wakePipe_[2] = {-1, -1};      // written to stop the thread's wait on the connection
+  Driver driver_ = Driver::Closed;           // guarded by driverMutex_
+  bool stopDriver_ = false;                  // guarded by driverMutex_
+  bool stepping_ = false;                    // guarded by driverMutex_: a step runs on some thread
+  const IGraphicsX11* outerStep_ = nullptr;  // the step this one runs inside, on its thread
+  int wakePipe_[2] = {-1, -1};               // written to stop the thread's wait on the connection
   std::thread driverThread_;
+  std::chrono::milliseconds idleWait_ = kIdleWait;
 
   std::unique_ptr<X11CanvasPresenter> presenter_;
   bool sharedMemoryAllowed_ = true;

@@ -1,6 +1,7 @@
-// IGraphicsX11: the editor's own driving thread, for hosts that never send effEditIdle. It waits
-// kIdleWaitMs for the host's first idle call; without one it runs the idle steps itself, woken by
-// the connection's events and the frame timer, until closing stops it through a pipe.
+// IGraphicsX11: the editor's own driving thread, for hosts that never send effEditIdle, and the
+// turns of the drive steps. The thread waits the idle wait for the host's first idle call;
+// without one it runs the steps itself, woken by the connection's events and the frame timer,
+// until closing stops it through a pipe (which also wakes a step's menu on a host thread).
 #include <X11/Xlib.h>
 #include <fcntl.h>
 #include <poll.h>
@@ -13,8 +14,9 @@
 
 namespace {
 
-// The editor whose window the calling thread drives, if any.
-thread_local const IGraphicsX11* drivenEditor = nullptr;
+// The editor whose step the calling thread is in, if any (an editor's callback may reach another
+// editor's step: the outer one is kept in that editor while the inner runs).
+thread_local const IGraphicsX11* steppingEditor = nullptr;
 
 }  // namespace
 
@@ -29,36 +31,61 @@ bool IGraphicsX11::ThreadDriven() {
   return driver_ == Driver::Thread;
 }
 
-bool IGraphicsX11::OnDriverThread() const {
-  return drivenEditor == this;
+bool IGraphicsX11::SteppingHere() const {
+  return steppingEditor == this;
+}
+
+bool IGraphicsX11::BeginStep(Driver who) {
+  {
+    std::lock_guard<std::mutex> lock(driverMutex_);
+    if (stopDriver_ || stepping_) return false;
+    if (who == Driver::Host && driver_ == Driver::Waiting) {
+      driver_ = Driver::Host;
+      driverWake_.notify_all();
+    }
+    if (driver_ != who) return false;
+    stepping_ = true;
+  }
+  outerStep_ = steppingEditor;
+  steppingEditor = this;
+  return true;
+}
+
+void IGraphicsX11::EndStep() {
+  steppingEditor = outerStep_;
+  {
+    std::lock_guard<std::mutex> lock(driverMutex_);
+    stepping_ = false;
+  }
+  driverWake_.notify_all();
 }
 
 void IGraphicsX11::StartDriverThread() {
-  if (pipe2(wakePipe_, O_CLOEXEC | O_NONBLOCK) != 0) {
-    // Without a way to wake it the thread could not be stopped promptly: host idle calls only.
-    wakePipe_[0] = wakePipe_[1] = -1;
-    std::lock_guard<std::mutex> lock(driverMutex_);
-    driver_ = Driver::Host;
-    return;
-  }
+  const bool wakeable = pipe2(wakePipe_, O_CLOEXEC | O_NONBLOCK) == 0;
   {
     std::lock_guard<std::mutex> lock(driverMutex_);
-    driver_ = Driver::Waiting;
     stopDriver_ = false;
+    // Without a way to wake it the thread could not be stopped promptly: host idle calls only.
+    driver_ = wakeable ? Driver::Waiting : Driver::Host;
+  }
+  if (!wakeable) {
+    wakePipe_[0] = wakePipe_[1] = -1;
+    return;
   }
   driverThread_ = std::thread([this] { DriverThreadMain(); });
 }
 
-void IGraphicsX11::StopDriverThread() {
+void IGraphicsX11::StopDriving() {
   {
-    std::lock_guard<std::mutex> lock(driverMutex_);
+    std::unique_lock<std::mutex> lock(driverMutex_);
     stopDriver_ = true;
     driver_ = Driver::Closed;
-  }
-  driverWake_.notify_all();
-  if (wakePipe_[1] >= 0) {
-    const char byte = 0;
-    [[maybe_unused]] const ssize_t written = write(wakePipe_[1], &byte, 1);
+    driverWake_.notify_all();
+    if (wakePipe_[1] >= 0) {
+      const char byte = 0;
+      [[maybe_unused]] const ssize_t written = write(wakePipe_[1], &byte, 1);
+    }
+    driverWake_.wait(lock, [this] { return !stepping_; });
   }
   if (driverThread_.joinable()) driverThread_.join();
   for (int& fd : wakePipe_) {
@@ -70,21 +97,22 @@ void IGraphicsX11::StopDriverThread() {
 void IGraphicsX11::DriverThreadMain() {
   {
     std::unique_lock<std::mutex> lock(driverMutex_);
-    driverWake_.wait_for(lock, std::chrono::milliseconds(kIdleWaitMs),
+    driverWake_.wait_for(lock, idleWait_,
                          [this] { return driver_ != Driver::Waiting || stopDriver_; });
     if (driver_ != Driver::Waiting || stopDriver_) return;  // the host drives, or closes
     driver_ = Driver::Thread;
   }
-  drivenEditor = this;
-  DriveStep(true);
-  while (display_) {
-    const std::chrono::duration<double, std::milli> wait =
-        FramePeriod() - (std::chrono::steady_clock::now() - lastRedraw_);
-    const int timeoutMs = std::max(0, static_cast<int>(std::ceil(wait.count())));
-    if (!WaitForEvents(timeoutMs)) break;
-    DriveStep(false);
+  for (bool first = true; display_; first = false) {
+    if (!first) {
+      const std::chrono::duration<double, std::milli> wait =
+          FramePeriod() - (std::chrono::steady_clock::now() - lastRedraw_);
+      const int timeoutMs = std::max(0, static_cast<int>(std::ceil(wait.count())));
+      if (!WaitForEvents(timeoutMs)) break;
+    }
+    if (!BeginStep(Driver::Thread)) break;
+    DriveStep(first);
+    EndStep();
   }
-  drivenEditor = nullptr;
 }
 
 bool IGraphicsX11::WaitForEvents(int timeoutMs) {

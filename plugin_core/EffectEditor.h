@@ -17,7 +17,8 @@ class EffectEditor {
   virtual int Width() const = 0;
   virtual int Height() const = 0;
 
-  // The host's editor requests, on the host's editor thread. OpenWindow answers true when a
+  // The host's editor requests, on the host's editor thread, without the plug-in lock (they may
+  // wait for a thread of the editor's that waits for that lock). OpenWindow answers true when a
   // window now shows the editor inside parent (a platform window handle or X11 window id).
   virtual bool OpenWindow(void*) { return false; }
   virtual void CloseWindow() {}

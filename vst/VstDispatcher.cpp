@@ -82,6 +82,9 @@ VstIntPtr VstEffect::Dispatch(int32_t opcode, int32_t index, VstIntPtr value, vo
       return 0;
     case effClose:
       guard.unlock();
+      // Hosts closing a project may skip effEditClose: the editor's thread must be gone before
+      // any part of the effect it calls into is destroyed.
+      if (Editor()) Editor()->CloseWindow();
       delete this;
       return 0;
     case effSetProgram:
@@ -125,13 +128,21 @@ VstIntPtr VstEffect::Dispatch(int32_t opcode, int32_t index, VstIntPtr value, vo
       if (!ptr || !Editor()) return 0;
       *static_cast<ERect**>(ptr) = &editRect_;
       return 1;
-    case effEditOpen:
-      if (!Editor() || !Editor()->OpenWindow(ptr)) return 0;
+    // Opening and closing may wait for the editor's own thread (or a window's thread), which
+    // may be waiting for this lock to deliver the user's edit: they run without it.
+    case effEditOpen: {
+      if (!Editor()) return 0;
+      guard.unlock();
+      const bool opened = Editor()->OpenWindow(ptr);
+      guard.lock();
+      if (!opened) return 0;
       EditorOpened();
       return 1;
+    }
     case effEditClose:
       if (!Editor()) return 0;
       EditorClosed();
+      guard.unlock();
       Editor()->CloseWindow();
       return 1;
     case effIdentify:

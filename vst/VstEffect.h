@@ -2,8 +2,10 @@
 // the host, answers the dispatcher and the audio and parameter callbacks, and makes every
 // request towards the host.
 //
-// Threads: every callback of the record takes the plug-in lock for its whole duration; the
-// gesture requests run on the editor's thread without it. Nothing here throws to the host.
+// Threads: every callback of the record takes the plug-in lock for its whole duration, except
+// that the editor is opened and closed (effEditOpen, effEditClose, effClose) without it: that may
+// wait for the editor's thread. The gesture requests run on the editor's thread without it.
+// Nothing here throws to the host.
 #pragma once
 
 #include <cstdint>

@@ -87,6 +87,8 @@ void IGraphicsX11::CloseEditorWindow() {
 void IGraphicsX11::DestroyWindowAndConnection() {
   ReapSpawnedPrograms();  // web browsers started from this window
   if (!display_) return;
+  // A press whose release the closed window will never see ends here, gesture and all.
+  if (CaptureIndex() >= 0) MouseUp(-1, -1, IMouseKeys{});
   {
     X11ErrorTrap trap(display_);
     DestroyTextEntry();

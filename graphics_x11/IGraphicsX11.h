@@ -151,8 +151,8 @@ class IGraphicsX11 : public IGraphicsHeadless {
   void EndStep();
   // Whether the calling thread is inside one of this editor's steps.
   bool SteppingHere() const;
-  // Waits until the connection has an event or timeoutMs pass; false once the thread is asked
-  // to stop. Only the driving thread calls it.
+  // Waits until the connection has an event or timeoutMs pass; false once driving is stopped.
+  // Only a step's thread calls it (or the editor's thread between its steps).
   bool WaitForEvents(int timeoutMs);
   std::chrono::duration<double, std::milli> FramePeriod() const;
 

@@ -317,6 +317,9 @@ TEST_F(X11HostThreads, ReopeningOrClosingFromInsideTheEditorsCallbacks) {
     EXPECT_EQ(Children(parent), 0);
     UnderWatchdog("effClose", [&] { hosted->Call(effClose); });
     EXPECT_EQ(Children(other), 0);
+    // A press whose window closed before its release still ends its gesture.
+    EXPECT_EQ(gHost.Count(audioMasterBeginEdit), 1);
+    EXPECT_EQ(gHost.Count(audioMasterEndEdit), 1);
     XDestroyWindow(display, other);
   }
 }

@@ -52,6 +52,10 @@ struct HostLog {
     std::lock_guard<std::mutex> lock(mutex);
     return reactions;
   }
+  int AudioBlocks() {
+    std::lock_guard<std::mutex> lock(mutex);
+    return audioBlocks;
+  }
 } gHost;
 
 VstIntPtr HostCallback(AEffect*, int32_t opcode, int32_t index, VstIntPtr, void*, float) {
@@ -233,8 +237,7 @@ TEST_F(X11HostThreads, RequestsWhileTheUserDragsNeitherWaitUnderTheLockNorOutliv
       hosted->editor->hook = [&] {
         DragKnob();
         dragged = gHost.Await([] { return gHost.CountLocked(audioMasterEndEdit) == 1; });
-        int blocks = 0;
-        gHost.Await([&] { return (blocks = gHost.audioBlocks), true; });
+        const int blocks = gHost.AudioBlocks();
         audioGoesOn = !audio || gHost.Await([&] { return gHost.audioBlocks > blocks + 1; });
       };
       auto request = [&] {

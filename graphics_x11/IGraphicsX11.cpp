@@ -34,13 +34,14 @@ void* IGraphicsX11::OpenEditorWindow(void* parent) {
       attributes.border_pixel = 0;
       attributes.event_mask = ExposureMask | ButtonPressMask | ButtonReleaseMask |
                               PointerMotionMask | EnterWindowMask | LeaveWindowMask | KeyPressMask |
-                              StructureNotifyMask;
+                              KeyReleaseMask | StructureNotifyMask;
       window_ = XCreateWindow(display_, parentWindow, 0, 0, Width(), Height(), 0, 24, InputOutput,
                               visual.visual,
                               CWColormap | CWBackPixmap | CWBorderPixel | CWEventMask, &attributes);
       XFreeColormap(display_, attributes.colormap);
       XMapWindow(display_, window_);
       if (!trap.Ok()) window_ = 0;
+      hostWindow_ = parentWindow;
       if (window_)
         presenter_ = std::make_unique<X11CanvasPresenter>(display_, window_, Width(), Height(),
                                                           sharedMemoryAllowed_);
@@ -90,6 +91,7 @@ void IGraphicsX11::DestroyWindowAndConnection() {
   pointerGrabbed_ = false;
   trackingLeave_ = false;
   lastPressWasDouble_ = false;
+  keysTaken_.reset();
   lastPressTime_ = 0;
   closePending_ = false;
 }

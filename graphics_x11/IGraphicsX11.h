@@ -21,6 +21,7 @@
 #pragma once
 
 #include <atomic>
+#include <bitset>
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
@@ -115,7 +116,9 @@ class IGraphicsX11 : public IGraphicsHeadless {
   void HandleEvent(_XEvent* event);
   void HandleButton(_XEvent* event, bool press);
   void HandleMotion(_XEvent* event);
+  // Key presses and releases: a key no control takes goes on to the host's window.
   void HandleKey(_XEvent* event);
+  void PassKeyToHost(_XEvent* event);
   // Events of the entry's window; false when the event is not the entry's.
   bool HandleEntryEvent(_XEvent* event);
   // Main-window input while an entry is open; true when the entry took the event.
@@ -148,6 +151,7 @@ class IGraphicsX11 : public IGraphicsHeadless {
   // because the host may look at the window while the editor's own thread drives it.
   std::atomic<_XDisplay*> display_{nullptr};
   std::atomic<unsigned long> window_{0};
+  unsigned long hostWindow_ = 0;  // the parent the host passed
   std::chrono::steady_clock::time_point lastRedraw_{};
   bool pointerGrabbed_ = false;
   bool trackingLeave_ = false;
@@ -155,6 +159,7 @@ class IGraphicsX11 : public IGraphicsHeadless {
   int lastPressX_ = -1000;
   int lastPressY_ = -1000;
   bool lastPressWasDouble_ = false;
+  std::bitset<256> keysTaken_;  // by key code: pressed and taken by a control, release held back
   bool inIdle_ = false;
   bool closePending_ = false;
 
@@ -172,4 +177,6 @@ class IGraphicsX11 : public IGraphicsHeadless {
   PlugParam* entryParam_ = nullptr;
   std::atomic<int32_t> entryState_{EntryIdle};
   bool entryFocusSeen_ = false;  // the focus given at opening does not make it Editing
+  unsigned long focusBeforeEntry_ = 0;
+  int focusRevertBeforeEntry_ = 0;
 };

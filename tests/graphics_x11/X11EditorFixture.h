@@ -123,6 +123,15 @@ class X11Editor : public ::testing::Test {
     Pump();
   }
 
+  // True when no client holds the pointer grabbed.
+  bool PointerFree() {
+    const int answer = XGrabPointer(display, DefaultRootWindow(display), False, ButtonPressMask,
+                                    GrabModeAsync, GrabModeAsync, None, None, CurrentTime);
+    if (answer == GrabSuccess) XUngrabPointer(display, CurrentTime);
+    XSync(display, False);
+    return answer == GrabSuccess;
+  }
+
   // Runs a modal editor call (a menu, a confirmation) on the test thread, the host's editor
   // thread, while a user on a connection of its own acts through XTest once a pop-up (a mapped
   // override-redirect window) is up. A user who leaves it open is helped out with Escape.

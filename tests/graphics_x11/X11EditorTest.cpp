@@ -122,6 +122,58 @@ TEST_F(X11Editor, WheelAndKeysReachTheControlUnderThePointer) {
                                            "rec key 14,0", "rec key 15,0", "rec key 40,0"}));
 }
 
+TEST_F(X11Editor, EveryButtonsReleaseEndsItsGestureAndFreesThePointer) {
+  Open();
+  // Middle alone; left with the middle pressed and released inside its drag.
+  Press(25, 25, Button2);
+  Release(Button2);
+  EXPECT_TRUE(PointerFree());
+  Press(25, 25, Button1);
+  Press(25, 25, Button2);
+  Release(Button2);
+  EXPECT_FALSE(PointerFree());  // the left button still holds it
+  Release(Button1);
+  EXPECT_TRUE(PointerFree());
+  EXPECT_EQ(effect.gestures,
+            (std::vector<std::string>{"begin 1", "end 1", "begin 1", "begin 1", "end 1", "end 1"}));
+}
+
+TEST_F(X11Editor, KeysTheEditorDoesNotTakeReachTheHostsWindow) {
+  Open();
+  XSelectInput(display, parent, KeyPressMask | KeyReleaseMask);
+  XSetInputFocus(display, parent, RevertToParent, CurrentTime);
+  // Over the knob (no keys) and over the recorder (takes every key); then, after a click on the
+  // knob, with the pointer over the host's window beside the editor.
+  const struct {
+    int x, y;
+    bool click;
+    KeySym key;
+    bool host;
+  } cases[] = {
+      {25, 25, false, XK_space, true}, {50, 10, false, XK_a, false}, {80, 70, true, XK_z, true}};
+  for (const auto& c : cases) {
+    if (c.click) {
+      Press(25, 25, Button1);
+      Release(Button1);
+    }
+    XTestFakeMotionEvent(display, -1, c.x, c.y, CurrentTime);
+    Pump();
+    log.clear();
+    Key(c.key);
+    XSync(display, False);
+    const KeyCode code = XKeysymToKeycode(display, c.key);
+    int pressed = 0, released = 0;
+    XEvent event;
+    while (XCheckWindowEvent(display, parent, KeyPressMask | KeyReleaseMask, &event)) {
+      EXPECT_EQ(event.xkey.keycode, code) << c.x;
+      (event.type == KeyPress ? pressed : released) += 1;
+    }
+    EXPECT_EQ(pressed, c.host ? 1 : 0) << c.x;
+    EXPECT_EQ(released, c.host ? 1 : 0) << c.x;
+    EXPECT_EQ(log.size(), c.host ? 0u : 1u) << c.x;
+  }
+}
+
 TEST_F(X11Editor, OpensAgainAndTwiceAtOnceAndRefusesWhatItCannotOpen) {
   EXPECT_EQ(editor->WindowHandle(), nullptr);
   EXPECT_EQ(editor->OpenEditorWindow(nullptr), nullptr);

@@ -5,10 +5,12 @@
 #include <X11/Xutil.h>
 
 #include <algorithm>
+#include <cstdio>
 
 #include "graphics_x11/SpawnedProgram.h"
 #include "graphics_x11/X11DrawingLock.h"
 #include "graphics_x11/X11ErrorTrap.h"
+#include "graphics_x11/X11Visual.h"
 #include "raster/SysBitmap.h"
 
 IGraphicsX11::~IGraphicsX11() {
@@ -24,10 +26,10 @@ void* IGraphicsX11::OpenEditorWindow(void* parent) {
   {
     X11ErrorTrap trap(display_);
     XWindowAttributes parentAttributes;
-    // The canvas is 32-bit BGRA in memory, which is what a 24-bit TrueColor image holds.
     XVisualInfo visual;
-    if (XGetWindowAttributes(display_, parentWindow, &parentAttributes) && trap.Ok() &&
-        XMatchVisualInfo(display_, DefaultScreen(display_.load()), 24, TrueColor, &visual)) {
+    const bool hasVisual = FindTrueColorVisual(display_, &visual);
+    if (!hasVisual) std::fprintf(stderr, "editor window: the screen has no TrueColor visual\n");
+    if (hasVisual && XGetWindowAttributes(display_, parentWindow, &parentAttributes) && trap.Ok()) {
       XSetWindowAttributes attributes{};
       attributes.colormap = XCreateColormap(display_, parentWindow, visual.visual, AllocNone);
       attributes.background_pixmap = None;
@@ -35,8 +37,8 @@ void* IGraphicsX11::OpenEditorWindow(void* parent) {
       attributes.event_mask = ExposureMask | ButtonPressMask | ButtonReleaseMask |
                               PointerMotionMask | EnterWindowMask | LeaveWindowMask | KeyPressMask |
                               KeyReleaseMask | StructureNotifyMask;
-      window_ = XCreateWindow(display_, parentWindow, 0, 0, Width(), Height(), 0, 24, InputOutput,
-                              visual.visual,
+      window_ = XCreateWindow(display_, parentWindow, 0, 0, Width(), Height(), 0, visual.depth,
+                              InputOutput, visual.visual,
                               CWColormap | CWBackPixmap | CWBorderPixel | CWEventMask, &attributes);
       XFreeColormap(display_, attributes.colormap);
       XMapWindow(display_, window_);

@@ -213,4 +213,28 @@ TEST_F(X11Editor, ClosingFromInsideAnInputCallClosesWhenTheIdleStepEnds) {
   Release(Button1);
 }
 
+// A 16-bit screen (as VNC sessions often have): the editor and its entry open on it in its colours.
+class X11Editor16 : public X11Editor {
+ protected:
+  static void SetUpTestSuite() { server = new XvfbServer("320x240x16"); }
+};
+
+TEST_F(X11Editor16, OpensOnA16BitScreenWithItsColoursConverted) {
+  Open();
+  IControl* knob = editor->GetControl(1);
+  knob->TextStyle().entryBackground = {255, 255, 0, 0};
+  editor->ShowTextEntry(knob, knob->TextStyle(), {10, 30, 40, 45}, "", nullptr);
+  Pump(true);
+  ASSERT_NE(editor->EntryXWindow(), 0u);
+  XImage* image = XGetImage(display, editor->XWindow(), 0, 0, 64, 48, AllPlanes, ZPixmap);
+  XImage* entry = XGetImage(display, editor->EntryXWindow(), 29, 14, 1, 1, AllPlanes, ZPixmap);
+  ASSERT_TRUE(image && entry);
+  EXPECT_EQ(image->depth, 16);
+  EXPECT_EQ(XGetPixel(image, 2, 2), image->blue_mask);  // the background
+  EXPECT_EQ(XGetPixel(image, 22, 25), image->red_mask | image->green_mask | image->blue_mask);
+  EXPECT_EQ(XGetPixel(entry, 0, 0), image->red_mask);
+  XDestroyImage(image);
+  XDestroyImage(entry);
+}
+
 }  // namespace

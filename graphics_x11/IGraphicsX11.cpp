@@ -157,8 +157,14 @@ void IGraphicsX11::DriveStep(bool force, bool timer) {
   if (closePending_) DestroyWindowAndConnection();
 }
 
+bool IGraphicsX11::Viewable() {
+  XWindowAttributes attributes;
+  return XGetWindowAttributes(display_, window_, &attributes) && attributes.map_state == IsViewable;
+}
+
 void IGraphicsX11::RedrawStep() {
-  if (!EntryTimerStep()) {
+  // Hidden (the host unmapped its window or ours): the controls stay dirty until it shows again.
+  if (!EntryTimerStep() && Viewable()) {
     std::lock_guard<std::mutex> lock(X11DrawingMutex());
     IBounds area{};
     // Presenting cannot paint over an open entry: X clips a window's drawing to exclude its

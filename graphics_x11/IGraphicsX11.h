@@ -129,6 +129,8 @@ class IGraphicsX11 : public IGraphicsHeadless {
   // Answers false when the editor's own thread drives the window (the host's call returns).
   bool ClaimHostDriving();
   void RedrawStep();
+  // Mapped, and every ancestor too.
+  bool Viewable();
   // After a press outside dismissed a menu: drops that press's release.
   void SwallowRelease();
   // One pass of the driving steps, on whichever thread drives the window: the events, then (with

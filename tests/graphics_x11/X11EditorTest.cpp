@@ -122,6 +122,20 @@ TEST_F(X11Editor, WheelAndKeysReachTheControlUnderThePointer) {
                                            "rec key 14,0", "rec key 15,0", "rec key 40,0"}));
 }
 
+TEST_F(X11Editor, AHiddenEditorDrawsNothingUntilShownAgain) {
+  Open();
+  const auto knobPixel = [&] {
+    return editor->Canvas()->Bits()[25 * editor->Canvas()->RowSpan() + 22];
+  };
+  XUnmapWindow(display, parent);
+  editor->GetControl(1)->SetValueFromPlugin(1.0);
+  Pump(true);
+  EXPECT_EQ(0xFF000000u | knobPixel(), kWhite);
+  XMapWindow(display, parent);
+  Pump(true);
+  EXPECT_EQ(0xFF000000u | knobPixel(), kYellow);
+}
+
 TEST_F(X11Editor, EveryButtonsReleaseEndsItsGestureAndFreesThePointer) {
   Open();
   // Middle alone; left with the middle pressed and released inside its drag.

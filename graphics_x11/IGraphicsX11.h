@@ -111,6 +111,8 @@ class IGraphicsX11 : public IGraphicsHeadless {
   static constexpr int kDoubleClickDistance = 4;
   // How long after opening the editor waits for the host's first idle call.
   static constexpr int kIdleWaitMs = 200;
+  // Another wait for windows opened from now on (tests: a host whose first idle call is late).
+  void SetIdleWait(std::chrono::milliseconds wait) { idleWait_ = wait; }
 
  private:
   void HandleEvent(_XEvent* event);
@@ -147,6 +149,11 @@ class IGraphicsX11 : public IGraphicsHeadless {
   // Waits until the connection has an event or timeoutMs pass; false once the thread is asked
   // to stop. Only the driving thread calls it.
   bool WaitForEvents(int timeoutMs);
+  // Before anyone drives: draws and presents the window once its first Expose has come; false
+  // while none has.
+  bool PaintFirstExposure();
+  // Until the connection has data to read, the thread is asked to stop, or deadline.
+  void WaitForConnectionUntil(std::chrono::steady_clock::time_point deadline);
   std::chrono::duration<double, std::milli> FramePeriod() const;
 
   // Written only by the driving thread (and by open and close, with no thread running); atomic
@@ -171,6 +178,7 @@ class IGraphicsX11 : public IGraphicsHeadless {
   bool stopDriver_ = false;         // guarded by driverMutex_
   int wakePipe_[2] = {-1, -1};      // written to stop the thread's wait on the connection
   std::thread driverThread_;
+  std::chrono::milliseconds idleWait_{kIdleWaitMs};
 
   std::unique_ptr<X11CanvasPresenter> presenter_;
   bool sharedMemoryAllowed_ = true;

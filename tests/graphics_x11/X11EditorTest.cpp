@@ -122,6 +122,28 @@ TEST_F(X11Editor, WheelAndKeysReachTheControlUnderThePointer) {
                                            "rec key 14,0", "rec key 15,0", "rec key 40,0"}));
 }
 
+TEST_F(X11Editor, ThePaintingStartsOnExposureWhileTheHostsFirstIdleCallIsLate) {
+  editor->SetIdleWait(std::chrono::hours(1));
+  ASSERT_NE(editor->OpenEditorWindow(AsParent(parent)), nullptr);
+  const auto shows = [&](Pixel knob) {
+    XImage* image = XGetImage(display, editor->XWindow(), 0, 0, 64, 48, AllPlanes, ZPixmap);
+    const bool match =
+        image && WindowPixel(image, 2, 2) == kBlue && WindowPixel(image, 22, 25) == knob;
+    if (image) XDestroyImage(image);
+    return match;
+  };
+  bool painted = false;
+  for (int i = 0; i < 4000 && !(painted = shows(kWhite)); ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  EXPECT_TRUE(painted);
+  EXPECT_FALSE(editor->ThreadDriven());
+  // The host's late idle calls still take the driving over.
+  editor->GetControl(1)->SetValueFromPlugin(1.0);
+  Pump(true);
+  EXPECT_TRUE(shows(kYellow));
+  editor->CloseEditorWindow();
+}
+
 TEST_F(X11Editor, AHiddenEditorDrawsNothingUntilShownAgain) {
   Open();
   const auto knobPixel = [&] {

@@ -144,6 +144,45 @@ TEST_F(X11Editor, ThePaintingStartsOnExposureWhileTheHostsFirstIdleCallIsLate) {
   editor->CloseEditorWindow();
 }
 
+TEST_F(X11Editor, AHostSwappingErrorHandlersOnItsThreadLosesNoneAndGetsNoneOfTheEditors) {
+  static std::atomic<int> hostErrors{0};
+  const XErrorHandler host = [](Display*, XErrorEvent*) {
+    ++hostErrors;
+    return 0;
+  };
+  const XErrorHandler original = XSetErrorHandler(host);
+  editor->SetIdleWait(std::chrono::milliseconds(0));  // the editor's own thread drives at once
+  ASSERT_NE(editor->OpenEditorWindow(AsParent(parent)), nullptr);
+  // While the editor's thread draws each value, the host's thread keeps setting its handler.
+  int replaced = 0;
+  for (int round = 0; round < 10; ++round) {
+    const bool high = round % 2 == 0;
+    editor->GetControl(1)->SetValueFromPlugin(high ? 1.0 : 0.55);
+    bool shown = false;
+    for (int i = 0; i < 4000 && !shown; ++i) {
+      replaced += XSetErrorHandler(host) != host;
+      XImage* image = XGetImage(display, editor->XWindow(), 22, 25, 1, 1, AllPlanes, ZPixmap);
+      shown = image && WindowPixel(image, 0, 0) == (high ? kYellow : kWhite);
+      if (image) XDestroyImage(image);
+    }
+    ASSERT_TRUE(shown) << round;
+  }
+  // The host destroys its window under the drawing editor: the editor's failing requests are
+  // its own.
+  XDestroyWindow(display, parent);
+  XSync(display, False);
+  for (int i = 0; i < 4000 && editor->WindowHandle(); ++i) {
+    editor->GetControl(1)->SetValueFromPlugin(i % 2 ? 1.0 : 0.55);
+    replaced += XSetErrorHandler(host) != host;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  EXPECT_EQ(editor->WindowHandle(), nullptr);
+  editor->CloseEditorWindow();
+  EXPECT_EQ(XSetErrorHandler(original), host);
+  EXPECT_EQ(replaced, 0);
+  EXPECT_EQ(hostErrors, 0);
+}
+
 TEST_F(X11Editor, AHiddenEditorDrawsNothingUntilShownAgain) {
   Open();
   const auto knobPixel = [&] {

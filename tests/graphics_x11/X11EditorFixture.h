@@ -96,7 +96,10 @@ class X11Editor : public ::testing::Test {
     editor->IdleStep(redraw);
   }
 
+  // Opened for a host that sends idle calls (Pump): however slow the machine, the editor's own
+  // thread never takes the window over.
   void Open() {
+    editor->SetIdleWait(std::chrono::hours(1));
     ASSERT_NE(editor->OpenEditorWindow(AsParent(parent)), nullptr);
     XSync(editor->Display(), False);
     Pump(true);

@@ -5,11 +5,13 @@
 #include <X11/Xutil.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <utility>
 
 #include "graphics_x11/SpawnedProgram.h"
 #include "graphics_x11/X11DrawingLock.h"
 #include "graphics_x11/X11ErrorTrap.h"
+#include "graphics_x11/X11Visual.h"
 #include "raster/SysBitmap.h"
 
 IGraphicsX11::~IGraphicsX11() {
@@ -40,23 +42,24 @@ bool IGraphicsX11::CreateWindowAndConnection(unsigned long parentWindow) {
   {
     X11ErrorTrap trap(display_);
     XWindowAttributes parentAttributes;
-    // The canvas is 32-bit BGRA in memory, which is what a 24-bit TrueColor image holds.
     XVisualInfo visual;
-    if (XGetWindowAttributes(display_, parentWindow, &parentAttributes) && trap.Ok() &&
-        XMatchVisualInfo(display_, DefaultScreen(display_.load()), 24, TrueColor, &visual)) {
+    const bool hasVisual = FindTrueColorVisual(display_, &visual);
+    if (!hasVisual) std::fprintf(stderr, "editor window: the screen has no TrueColor visual\n");
+    if (hasVisual && XGetWindowAttributes(display_, parentWindow, &parentAttributes) && trap.Ok()) {
       XSetWindowAttributes attributes{};
       attributes.colormap = XCreateColormap(display_, parentWindow, visual.visual, AllocNone);
       attributes.background_pixmap = None;
       attributes.border_pixel = 0;
       attributes.event_mask = ExposureMask | ButtonPressMask | ButtonReleaseMask |
                               PointerMotionMask | EnterWindowMask | LeaveWindowMask | KeyPressMask |
-                              StructureNotifyMask;
-      window_ = XCreateWindow(display_, parentWindow, 0, 0, Width(), Height(), 0, 24, InputOutput,
-                              visual.visual,
+                              KeyReleaseMask | StructureNotifyMask;
+      window_ = XCreateWindow(display_, parentWindow, 0, 0, Width(), Height(), 0, visual.depth,
+                              InputOutput, visual.visual,
                               CWColormap | CWBackPixmap | CWBorderPixel | CWEventMask, &attributes);
       XFreeColormap(display_, attributes.colormap);
       XMapWindow(display_, window_);
       if (!trap.Ok()) window_ = 0;
+      hostWindow_ = parentWindow;
       if (window_)
         presenter_ = std::make_unique<X11CanvasPresenter>(display_, window_, Width(), Height(),
                                                           sharedMemoryAllowed_);
@@ -103,6 +106,7 @@ void IGraphicsX11::DestroyWindowAndConnection() {
   pointerGrabbed_ = false;
   trackingLeave_ = false;
   lastPressWasDouble_ = false;
+  keysTaken_.reset();
   lastPressTime_ = 0;
 }
 
@@ -162,8 +166,14 @@ void IGraphicsX11::DriveStep(bool force, bool timer) {
   if (request == Deferred::Reopen) CreateWindowAndConnection(deferredParent_);
 }
 
+bool IGraphicsX11::Viewable() {
+  XWindowAttributes attributes;
+  return XGetWindowAttributes(display_, window_, &attributes) && attributes.map_state == IsViewable;
+}
+
 void IGraphicsX11::RedrawStep() {
-  if (!EntryTimerStep()) {
+  // Hidden (the host unmapped its window or ours): the controls stay dirty until it shows again.
+  if (!EntryTimerStep() && Viewable()) {
     std::lock_guard<std::mutex> lock(X11DrawingMutex());
     IBounds area{};
     // Presenting cannot paint over an open entry: X clips a window's drawing to exclude its

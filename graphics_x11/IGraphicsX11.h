@@ -23,6 +23,7 @@
 #pragma once
 
 #include <atomic>
+#include <bitset>
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
@@ -120,7 +121,9 @@ class IGraphicsX11 : public IGraphicsHeadless {
   void HandleEvent(_XEvent* event);
   void HandleButton(_XEvent* event, bool press);
   void HandleMotion(_XEvent* event);
+  // Key presses and releases: a key no control takes goes on to the host's window.
   void HandleKey(_XEvent* event);
+  void PassKeyToHost(_XEvent* event);
   // Events of the entry's window; false when the event is not the entry's.
   bool HandleEntryEvent(_XEvent* event);
   // Main-window input while an entry is open; true when the entry took the event.
@@ -129,6 +132,8 @@ class IGraphicsX11 : public IGraphicsHeadless {
   bool EntryTimerStep();
   void DestroyTextEntry();
   void RedrawStep();
+  // Mapped, and every ancestor too.
+  bool Viewable();
   // After a press outside dismissed a menu: drops that press's release.
   void SwallowRelease();
   // One pass of the driving steps, between BeginStep and EndStep: the events, then (with timer)
@@ -154,12 +159,18 @@ class IGraphicsX11 : public IGraphicsHeadless {
   // Waits until the connection has an event or timeoutMs pass; false once driving is stopped.
   // Only a step's thread calls it (or the editor's thread between its steps).
   bool WaitForEvents(int timeoutMs);
+  // Before anyone drives: draws and presents the window once its first Expose has come; false
+  // while none has.
+  bool PaintFirstExposure();
+  // Until the connection has data to read, the thread is asked to stop, or deadline.
+  void WaitForConnectionUntil(std::chrono::steady_clock::time_point deadline);
   std::chrono::duration<double, std::milli> FramePeriod() const;
 
   // Written only by the driving thread (and by open and close, with no thread running); atomic
   // because the host may look at the window while the editor's own thread drives it.
   std::atomic<_XDisplay*> display_{nullptr};
   std::atomic<unsigned long> window_{0};
+  unsigned long hostWindow_ = 0;  // the parent the host passed
   std::chrono::steady_clock::time_point lastRedraw_{};
   bool pointerGrabbed_ = false;
   bool trackingLeave_ = false;
@@ -172,6 +183,7 @@ class IGraphicsX11 : public IGraphicsHeadless {
   enum class Deferred { Nothing, Close, Reopen };
   Deferred deferred_ = Deferred::Nothing;
   unsigned long deferredParent_ = 0;
+  std::bitset<256> keysTaken_;  // by key code: pressed and taken by a control, release held back
 
   std::mutex windowMutex_;  // one open or close at a time, whichever host threads ask
   std::mutex driverMutex_;
@@ -191,4 +203,6 @@ class IGraphicsX11 : public IGraphicsHeadless {
   PlugParam* entryParam_ = nullptr;
   std::atomic<int32_t> entryState_{EntryIdle};
   bool entryFocusSeen_ = false;  // the focus given at opening does not make it Editing
+  unsigned long focusBeforeEntry_ = 0;
+  int focusRevertBeforeEntry_ = 0;
 };

@@ -1,7 +1,8 @@
 // IGraphicsX11: the editor's own driving thread, for hosts that never send effEditIdle, and the
-// turns of the drive steps. The thread waits the idle wait for the host's first idle call;
-// without one it runs the steps itself, woken by the connection's events and the frame timer,
-// until closing stops it through a pipe (which also wakes a step's menu on a host thread).
+// turns of the drive steps. The thread waits the idle wait for the host's first idle call
+// (painting the window once exposed meanwhile); without one it runs the steps itself, woken by the
+// connection's events and the frame timer, until closing stops it through a pipe (which also
+// wakes a step's menu on a host thread).
 #include <X11/Xlib.h>
 #include <fcntl.h>
 #include <poll.h>
@@ -11,6 +12,7 @@
 #include <cmath>
 
 #include "graphics_x11/IGraphicsX11.h"
+#include "graphics_x11/X11ErrorTrap.h"
 
 namespace {
 
@@ -96,9 +98,20 @@ void IGraphicsX11::StopDriving() {
 
 void IGraphicsX11::DriverThreadMain() {
   {
+    const auto deadline = std::chrono::steady_clock::now() + idleWait_;
     std::unique_lock<std::mutex> lock(driverMutex_);
-    driverWake_.wait_for(lock, idleWait_,
-                         [this] { return driver_ != Driver::Waiting || stopDriver_; });
+    // While the host has not started driving (it cannot while we hold the lock), the window is
+    // painted as soon as it is exposed.
+    for (bool painted = false; !painted && driver_ == Driver::Waiting && !stopDriver_ &&
+                               std::chrono::steady_clock::now() < deadline;) {
+      painted = PaintFirstExposure();
+      if (painted) break;
+      lock.unlock();
+      WaitForConnectionUntil(deadline);
+      lock.lock();
+    }
+    driverWake_.wait_until(lock, deadline,
+                           [this] { return driver_ != Driver::Waiting || stopDriver_; });
     if (driver_ != Driver::Waiting || stopDriver_) return;  // the host drives, or closes
     driver_ = Driver::Thread;
   }
@@ -113,6 +126,22 @@ void IGraphicsX11::DriverThreadMain() {
     DriveStep(first);
     EndStep();
   }
+}
+
+bool IGraphicsX11::PaintFirstExposure() {
+  XEvent event;
+  if (!XCheckTypedWindowEvent(display_, window_, Expose, &event)) return false;
+  X11ErrorTrap trap(display_);
+  RedrawStep();
+  return true;
+}
+
+void IGraphicsX11::WaitForConnectionUntil(std::chrono::steady_clock::time_point deadline) {
+  // No Xlib call here: the host may start driving meanwhile.
+  const std::chrono::duration<double, std::milli> wait =
+      deadline - std::chrono::steady_clock::now();
+  pollfd fds[2] = {{ConnectionNumber(display_.load()), POLLIN, 0}, {wakePipe_[0], POLLIN, 0}};
+  poll(fds, 2, std::max(0, static_cast<int>(std::ceil(wait.count()))));
 }
 
 bool IGraphicsX11::WaitForEvents(int timeoutMs) {

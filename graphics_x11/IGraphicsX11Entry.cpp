@@ -22,6 +22,10 @@ void IGraphicsX11::ShowTextEntry(IControl* control, const ITextStyle& style, con
                                               control->TextEntryLimit());
   if (entry->Failed()) return;
   XMapRaised(display_, entry->Window());
+  // The keyboard is ours only while the entry is open; closing it gives the focus back.
+  Window focus;
+  XGetInputFocus(display_, &focus, &focusRevertBeforeEntry_);
+  focusBeforeEntry_ = focus;
   XSetInputFocus(display_, entry->Window(), RevertToParent, CurrentTime);
   entry_ = std::move(entry);
   entryControl_ = control;
@@ -129,7 +133,14 @@ bool IGraphicsX11::EntryTimerStep() {
 }
 
 void IGraphicsX11::DestroyTextEntry() {
-  // Destroying the focused entry hands the focus back to the editor's window (RevertToParent).
+  if (entry_ && window_) {
+    // Unless the user has put the focus elsewhere meanwhile, it goes back where it was.
+    Window focus;
+    int revert;
+    XGetInputFocus(display_, &focus, &revert);
+    if (focus == entry_->Window() || focus == window_)
+      XSetInputFocus(display_, focusBeforeEntry_, focusRevertBeforeEntry_, CurrentTime);
+  }
   entry_.reset();
   entryControl_ = nullptr;
   entryParam_ = nullptr;

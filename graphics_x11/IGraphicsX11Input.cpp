@@ -51,6 +51,7 @@ void IGraphicsX11::HandleEvent(XEvent* event) {
       }
       break;
     case KeyPress:
+    case KeyRelease:
       HandleKey(event);
       break;
     case DestroyNotify:
@@ -72,13 +73,17 @@ void IGraphicsX11::HandleButton(XEvent* event, bool press) {
   if (e.button != Button1 && e.button != Button2 && e.button != Button3) return;
   const IMouseKeys keys = KeysOf(e.state, e.button, press);
   if (!press) {
-    if (e.button == Button2) return;  // as on Windows: the middle release is not passed on
-    if (pointerGrabbed_) XUngrabPointer(display_, e.time);
-    pointerGrabbed_ = false;
+    // The grab lasts while any of the three buttons is held; every release ends its press's
+    // gesture, the middle one's too.
+    const unsigned int held = e.state & (Button1Mask | Button2Mask | Button3Mask) &
+                              ~(Button1Mask << (e.button - Button1));
+    if (pointerGrabbed_ && !held) {
+      XUngrabPointer(display_, e.time);
+      pointerGrabbed_ = false;
+    }
     MouseUp(e.x, e.y, keys);
     return;
   }
-  XSetInputFocus(display_, window_, RevertToParent, e.time);
   const bool isDouble = e.button == Button1 && !lastPressWasDouble_ &&
                         e.time - lastPressTime_ <= kDoubleClickMs &&
                         std::abs(e.x - lastPressX_) <= kDoubleClickDistance &&
@@ -123,6 +128,24 @@ void IGraphicsX11::HandleMotion(XEvent* event) {
 
 void IGraphicsX11::HandleKey(XEvent* event) {
   XKeyEvent& e = event->xkey;
-  const int key = X11KeyNumber(XLookupKeysym(&e, 0));
-  if (key >= 0) KeyDown(e.x, e.y, key);
+  const bool press = e.type == KeyPress;
+  if (press) {
+    const int key = X11KeyNumber(XLookupKeysym(&e, 0));
+    keysTaken_[e.keycode] = key >= 0 && KeyDown(e.x, e.y, key);
+  }
+  if (!keysTaken_[e.keycode]) PassKeyToHost(event);
+  if (!press) keysTaken_[e.keycode] = false;
+}
+
+void IGraphicsX11::PassKeyToHost(XEvent* event) {
+  // Sent to the host's window as the server would have propagated it had we not selected keys
+  // (host shortcuts keep working over the editor). Its toolkit reads the position there.
+  XKeyEvent passed = event->xkey;
+  Window child;
+  XTranslateCoordinates(display_, window_, hostWindow_, passed.x, passed.y, &passed.x, &passed.y,
+                        &child);
+  passed.window = hostWindow_;
+  passed.subwindow = window_;
+  XSendEvent(display_, hostWindow_, True, passed.type == KeyPress ? KeyPressMask : KeyReleaseMask,
+             reinterpret_cast<XEvent*>(&passed));
 }

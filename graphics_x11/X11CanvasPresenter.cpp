@@ -11,6 +11,7 @@
 
 #include "graphics_x11/X11ErrorTrap.h"
 #include "graphics_x11/X11Surface.h"
+#include "graphics_x11/X11Visual.h"
 
 X11CanvasPresenter::X11CanvasPresenter(Display* display, unsigned long window, int width,
                                        int height, bool allowSharedMemory)
@@ -27,7 +28,8 @@ X11CanvasPresenter::~X11CanvasPresenter() {
 
 bool X11CanvasPresenter::AttachSharedMemory(int width, int height) {
   XVisualInfo visual;
-  if (!XMatchVisualInfo(display_, DefaultScreen(display_), 24, TrueColor, &visual)) return false;
+  // Only a visual whose pixels are the canvas's own can take the copied rows as they are.
+  if (!FindTrueColorVisual(display_, &visual) || !HoldsCanvasPixels(visual)) return false;
   auto* info = new XShmSegmentInfo{};
   image_ = XShmCreateImage(display_, visual.visual, 24, ZPixmap, nullptr, info, width, height);
   if (!image_) {

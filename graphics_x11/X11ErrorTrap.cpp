@@ -1,27 +1,34 @@
-// X11ErrorTrap: a process-wide Xlib error handler installed while any trap is in scope. Xlib has
-// one handler for the whole process, so the displays being trapped are kept in a table under a
-// lock: the first trap anywhere installs the handler, the last one puts the host's back.
+// X11ErrorTrap: catches errors through the display's own error table (Xlib's per-display
+// wire-to-error hooks), which Xlib consults before the process-wide handler. The host's handler
+// is never swapped, so a host changing it on another thread meanwhile loses nothing. The displays
+// being trapped are kept in a table under a lock, with the hooks they had before.
 #include "graphics_x11/X11ErrorTrap.h"
 
-#include <X11/Xlib.h>
-
+#include <array>
 #include <mutex>
 #include <vector>
 
+// Last: Xlibint.h defines min and max as macros.
+#include <X11/Xlib.h>
+#include <X11/Xlibint.h>
+
 namespace {
 
-using Handler = int (*)(Display*, XErrorEvent*);
+using WireToError = Bool (*)(Display*, XErrorEvent*, xError*);
+// Core errors start at 1; extensions' take codes up to 255.
+constexpr int kFirstError = 1;
+constexpr int kErrorCodes = 256;
 
 struct TrappedDisplay {
   Display* display;
   int depth;  // traps of this display in scope (nested ones on its own thread)
   bool failed;
+  std::array<WireToError, kErrorCodes> previous;
 };
 
 std::mutex trapMutex;
 // Guarded by trapMutex.
 std::vector<TrappedDisplay> trapped;
-Handler previousHandler = nullptr;
 
 TrappedDisplay* Find(Display* display) {
   for (TrappedDisplay& entry : trapped)
@@ -29,17 +36,12 @@ TrappedDisplay* Find(Display* display) {
   return nullptr;
 }
 
-int TrapError(Display* display, XErrorEvent* error) {
-  Handler passOn;
-  {
-    std::lock_guard<std::mutex> lock(trapMutex);
-    if (TrappedDisplay* entry = Find(display)) {
-      entry->failed = true;
-      return 0;
-    }
-    passOn = previousHandler;
-  }
-  return passOn ? passOn(display, error) : 0;
+// Called by Xlib (its display locked) for every error of a trapped display: False keeps the
+// error from the process-wide handler.
+Bool CatchError(Display* display, XErrorEvent*, xError*) {
+  std::lock_guard<std::mutex> lock(trapMutex);
+  if (TrappedDisplay* entry = Find(display)) entry->failed = true;
+  return False;
 }
 
 }  // namespace
@@ -54,12 +56,14 @@ X11ErrorTrap::X11ErrorTrap(Display* display) : display_(display) {
       return;
     }
   }
-  // Errors of requests sent before the trap are not ours to catch. Never sync under the lock:
-  // the handler takes it.
+  // Errors of requests sent before the trap are not ours to catch. Xlib is never called under
+  // the lock: the hook takes it.
   XSync(display_, False);
+  TrappedDisplay entry{display_, 1, false, {}};
+  for (int code = kFirstError; code < kErrorCodes; ++code)
+    entry.previous[code] = XESetWireToError(display_, code, CatchError);
   std::lock_guard<std::mutex> lock(trapMutex);
-  if (trapped.empty()) previousHandler = XSetErrorHandler(TrapError);
-  trapped.push_back({display_, 1, false});
+  trapped.push_back(entry);
 }
 
 X11ErrorTrap::~X11ErrorTrap() {
@@ -73,15 +77,17 @@ X11ErrorTrap::~X11ErrorTrap() {
   }
   // The outermost trap waits for every answer while it still catches.
   XSync(display_, False);
-  std::lock_guard<std::mutex> lock(trapMutex);
-  TrappedDisplay* entry = Find(display_);
-  if (!entry) return;
-  *entry = trapped.back();
-  trapped.pop_back();
-  if (trapped.empty()) {
-    XSetErrorHandler(previousHandler);
-    previousHandler = nullptr;
+  std::array<WireToError, kErrorCodes> previous;
+  {
+    std::lock_guard<std::mutex> lock(trapMutex);
+    TrappedDisplay* entry = Find(display_);
+    if (!entry) return;
+    previous = entry->previous;
+    *entry = trapped.back();
+    trapped.pop_back();
   }
+  for (int code = kFirstError; code < kErrorCodes; ++code)
+    XESetWireToError(display_, code, previous[code]);
 }
 
 bool X11ErrorTrap::Ok() {

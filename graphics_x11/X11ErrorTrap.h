@@ -1,6 +1,6 @@
-// X11ErrorTrap: catches the X errors of one display while it is in scope, then puts back whatever
-// handler the host had installed. Errors of other displays go on to that handler. Editors on
-// different threads (each with its own display) may hold traps at the same time.
+// X11ErrorTrap: catches the X errors of one display while it is in scope, without touching the
+// process-wide error handler (the host's stays as it is, and errors of other displays go to it).
+// Editors on different threads (each with its own display) may hold traps at the same time.
 #pragma once
 
 struct _XDisplay;

@@ -1,5 +1,5 @@
 // X11Surface: a small window of our own (a menu level, a text entry) with a bitmap it is drawn
-// from. Made on the editor's connection, with the same 24-bit TrueColor visual as the editor.
+// from. Made on the editor's connection, with the same TrueColor visual as the editor.
 #pragma once
 
 #include <memory>
@@ -39,6 +39,7 @@ class X11Surface {
 };
 
 // Puts the area (x, y, width, height) of a 32-bit bitmap at the same place of window with
-// XPutImage. False when the image cannot be made.
+// XPutImage, converted when the screen's visual is not 24-bit. False when the image cannot be
+// made.
 bool PutBitmapArea(_XDisplay* display, unsigned long window, RasterBitmap* bitmap, int x, int y,
                    int width, int height);

@@ -100,7 +100,10 @@ class X11Editor : public ::testing::Test {
     editor->IdleStep(redraw);
   }
 
+  // Opened for a host that sends idle calls (Pump): however slow the machine, the editor's own
+  // thread never takes the window over.
   void Open() {
+    editor->SetIdleWait(std::chrono::hours(1));
     ASSERT_NE(editor->OpenEditorWindow(AsParent(parent)), nullptr);
     XSync(editor->Display(), False);
     Pump(true);
@@ -116,6 +119,17 @@ class X11Editor : public ::testing::Test {
     XTestFakeButtonEvent(display, button, True, CurrentTime);
     Pump();
   }
+  // Runs the editor's event step until done() holds (fake input may reach the editor a little
+  // after the server has answered); false when it never does.
+  bool Await(const std::function<bool()>& done) {
+    for (int attempt = 0; attempt < 2000 && !done(); ++attempt) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+      XSync(display, False);
+      if (editor->Display()) XSync(editor->Display(), False);
+      editor->DrainEvents();
+    }
+    return done();
+  }
   void Release(unsigned int button) {
     XTestFakeButtonEvent(display, button, False, CurrentTime);
     Pump();
@@ -125,6 +139,15 @@ class X11Editor : public ::testing::Test {
     XTestFakeKeyEvent(display, code, True, CurrentTime);
     XTestFakeKeyEvent(display, code, False, CurrentTime);
     Pump();
+  }
+
+  // True when no client holds the pointer grabbed.
+  bool PointerFree() {
+    const int answer = XGrabPointer(display, DefaultRootWindow(display), False, ButtonPressMask,
+                                    GrabModeAsync, GrabModeAsync, None, None, CurrentTime);
+    if (answer == GrabSuccess) XUngrabPointer(display, CurrentTime);
+    XSync(display, False);
+    return answer == GrabSuccess;
   }
 
   // Runs a modal editor call (a menu, a confirmation) on the test thread, the host's editor
@@ -153,18 +176,22 @@ class X11Editor : public ::testing::Test {
     returned = true;
     userThread.join();
   }
-  static bool FindPopup(Display* own, XWindowAttributes* popup) {
-    for (int attempt = 0; attempt < 400; ++attempt) {
+  // Waits until at least count pop-ups are up; popup is the first one found.
+  static bool FindPopup(Display* own, XWindowAttributes* popup, int count = 1) {
+    for (int attempt = 0; attempt < 2000; ++attempt) {
       X11ErrorTrap trap(own);  // a window listed may be gone when we ask about it
       Window root, parentOf, *children = nullptr;
-      unsigned int count = 0;
-      XQueryTree(own, DefaultRootWindow(own), &root, &parentOf, &children, &count);
-      bool found = false;
-      for (unsigned int i = 0; i < count && !found; ++i)
-        found = XGetWindowAttributes(own, children[i], popup) && popup->override_redirect &&
-                popup->map_state == IsViewable;
+      unsigned int listed = 0;
+      XQueryTree(own, DefaultRootWindow(own), &root, &parentOf, &children, &listed);
+      int found = 0;
+      for (unsigned int i = 0; i < listed; ++i) {
+        XWindowAttributes attributes;
+        if (XGetWindowAttributes(own, children[i], &attributes) && attributes.override_redirect &&
+            attributes.map_state == IsViewable && found++ == 0)
+          *popup = attributes;
+      }
       if (children) XFree(children);
-      if (found) return true;
+      if (found >= count) return true;
       std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     return false;

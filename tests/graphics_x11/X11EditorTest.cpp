@@ -122,6 +122,136 @@ TEST_F(X11Editor, WheelAndKeysReachTheControlUnderThePointer) {
                                            "rec key 14,0", "rec key 15,0", "rec key 40,0"}));
 }
 
+TEST_F(X11Editor, ThePaintingStartsOnExposureWhileTheHostsFirstIdleCallIsLate) {
+  editor->SetIdleWait(std::chrono::hours(1));
+  ASSERT_NE(editor->OpenEditorWindow(AsParent(parent)), nullptr);
+  const auto shows = [&](Pixel knob) {
+    XImage* image = XGetImage(display, editor->XWindow(), 0, 0, 64, 48, AllPlanes, ZPixmap);
+    const bool match =
+        image && WindowPixel(image, 2, 2) == kBlue && WindowPixel(image, 22, 25) == knob;
+    if (image) XDestroyImage(image);
+    return match;
+  };
+  bool painted = false;
+  for (int i = 0; i < 4000 && !(painted = shows(kWhite)); ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  EXPECT_TRUE(painted);
+  EXPECT_FALSE(editor->ThreadDriven());
+  // The host's late idle calls still take the driving over.
+  editor->GetControl(1)->SetValueFromPlugin(1.0);
+  Pump(true);
+  EXPECT_TRUE(shows(kYellow));
+  editor->CloseEditorWindow();
+}
+
+TEST_F(X11Editor, AHostSwappingErrorHandlersOnItsThreadLosesNoneAndGetsNoneOfTheEditors) {
+  static std::atomic<int> hostErrors{0};
+  const XErrorHandler host = [](Display*, XErrorEvent*) {
+    ++hostErrors;
+    return 0;
+  };
+  const XErrorHandler original = XSetErrorHandler(host);
+  editor->SetIdleWait(std::chrono::milliseconds(0));  // the editor's own thread drives at once
+  ASSERT_NE(editor->OpenEditorWindow(AsParent(parent)), nullptr);
+  // While the editor's thread draws each value, the host's thread keeps setting its handler.
+  int replaced = 0;
+  for (int round = 0; round < 10; ++round) {
+    const bool high = round % 2 == 0;
+    editor->GetControl(1)->SetValueFromPlugin(high ? 1.0 : 0.55);
+    bool shown = false;
+    for (int i = 0; i < 4000 && !shown; ++i) {
+      replaced += XSetErrorHandler(host) != host;
+      XImage* image = XGetImage(display, editor->XWindow(), 22, 25, 1, 1, AllPlanes, ZPixmap);
+      shown = image && WindowPixel(image, 0, 0) == (high ? kYellow : kWhite);
+      if (image) XDestroyImage(image);
+    }
+    ASSERT_TRUE(shown) << round;
+  }
+  // The host destroys its window under the drawing editor: the editor's failing requests are
+  // its own.
+  XDestroyWindow(display, parent);
+  XSync(display, False);
+  for (int i = 0; i < 4000 && editor->WindowHandle(); ++i) {
+    editor->GetControl(1)->SetValueFromPlugin(i % 2 ? 1.0 : 0.55);
+    replaced += XSetErrorHandler(host) != host;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  EXPECT_EQ(editor->WindowHandle(), nullptr);
+  editor->CloseEditorWindow();
+  EXPECT_EQ(XSetErrorHandler(original), host);
+  EXPECT_EQ(replaced, 0);
+  EXPECT_EQ(hostErrors, 0);
+}
+
+TEST_F(X11Editor, AHiddenEditorDrawsNothingUntilShownAgain) {
+  Open();
+  const auto knobPixel = [&] {
+    return editor->Canvas()->Bits()[25 * editor->Canvas()->RowSpan() + 22];
+  };
+  XUnmapWindow(display, parent);
+  editor->GetControl(1)->SetValueFromPlugin(1.0);
+  Pump(true);
+  EXPECT_EQ(0xFF000000u | knobPixel(), kWhite);
+  XMapWindow(display, parent);
+  Pump(true);
+  EXPECT_EQ(0xFF000000u | knobPixel(), kYellow);
+}
+
+TEST_F(X11Editor, EveryButtonsReleaseEndsItsGestureAndFreesThePointer) {
+  Open();
+  // Middle alone; left with the middle pressed and released inside its drag.
+  Press(25, 25, Button2);
+  Release(Button2);
+  EXPECT_TRUE(PointerFree());
+  Press(25, 25, Button1);
+  Press(25, 25, Button2);
+  Release(Button2);
+  EXPECT_FALSE(PointerFree());  // the left button still holds it
+  Release(Button1);
+  EXPECT_TRUE(PointerFree());
+  EXPECT_EQ(effect.gestures,
+            (std::vector<std::string>{"begin 1", "end 1", "begin 1", "begin 1", "end 1", "end 1"}));
+}
+
+TEST_F(X11Editor, KeysTheEditorDoesNotTakeReachTheHostsWindow) {
+  Open();
+  XSelectInput(display, parent, KeyPressMask | KeyReleaseMask);
+  XSetInputFocus(display, parent, RevertToParent, CurrentTime);
+  // Over the knob (no keys) and over the recorder (takes every key); then, after a click on the
+  // knob, with the pointer over the host's window beside the editor.
+  const struct {
+    int x, y;
+    bool click;
+    KeySym key;
+    bool host;
+  } cases[] = {
+      {25, 25, false, XK_space, true}, {50, 10, false, XK_a, false}, {80, 70, true, XK_z, true}};
+  for (const auto& c : cases) {
+    if (c.click) {
+      Press(25, 25, Button1);
+      Release(Button1);
+    }
+    XTestFakeMotionEvent(display, -1, c.x, c.y, CurrentTime);
+    Pump();
+    log.clear();
+    Key(c.key);
+    const KeyCode code = XKeysymToKeycode(display, c.key);
+    int pressed = 0, released = 0;
+    // Until the host has both, or the recorder the press (whose release is then held back too).
+    EXPECT_TRUE(Await([&] {
+      XEvent event;
+      while (XCheckWindowEvent(display, parent, KeyPressMask | KeyReleaseMask, &event)) {
+        EXPECT_EQ(event.xkey.keycode, code) << c.x;
+        (event.type == KeyPress ? pressed : released) += 1;
+      }
+      return c.host ? released > 0 : !log.empty();
+    })) << c.x;
+    EXPECT_EQ(pressed, c.host ? 1 : 0) << c.x;
+    EXPECT_EQ(released, c.host ? 1 : 0) << c.x;
+    EXPECT_EQ(log.size(), c.host ? 0u : 1u) << c.x;
+  }
+}
+
 TEST_F(X11Editor, OpensAgainAndTwiceAtOnceAndRefusesWhatItCannotOpen) {
   EXPECT_EQ(editor->WindowHandle(), nullptr);
   EXPECT_EQ(editor->OpenEditorWindow(nullptr), nullptr);
@@ -159,6 +289,30 @@ TEST_F(X11Editor, ClosingFromInsideAnInputCallClosesWhenTheIdleStepEnds) {
   EXPECT_EQ(editor->Display(), nullptr);
   EXPECT_EQ(editor->WindowHandle(), nullptr);
   Release(Button1);
+}
+
+// A 16-bit screen (as VNC sessions often have): the editor and its entry open on it in its colours.
+class X11Editor16 : public X11Editor {
+ protected:
+  static void SetUpTestSuite() { server = new XvfbServer("320x240x16"); }
+};
+
+TEST_F(X11Editor16, OpensOnA16BitScreenWithItsColoursConverted) {
+  Open();
+  IControl* knob = editor->GetControl(1);
+  knob->TextStyle().entryBackground = {255, 255, 0, 0};
+  editor->ShowTextEntry(knob, knob->TextStyle(), {10, 30, 40, 45}, "", nullptr);
+  Pump(true);
+  ASSERT_NE(editor->EntryXWindow(), 0u);
+  XImage* image = XGetImage(display, editor->XWindow(), 0, 0, 64, 48, AllPlanes, ZPixmap);
+  XImage* entry = XGetImage(display, editor->EntryXWindow(), 29, 14, 1, 1, AllPlanes, ZPixmap);
+  ASSERT_TRUE(image && entry);
+  EXPECT_EQ(image->depth, 16);
+  EXPECT_EQ(XGetPixel(image, 2, 2), image->blue_mask);  // the background
+  EXPECT_EQ(XGetPixel(image, 22, 25), image->red_mask | image->green_mask | image->blue_mask);
+  EXPECT_EQ(XGetPixel(entry, 0, 0), image->red_mask);
+  XDestroyImage(image);
+  XDestroyImage(entry);
 }
 
 }  // namespace

@@ -59,8 +59,9 @@ TEST_F(X11Menus, KeysAndPointerChooseEntriesOfTheMenuAndItsSubmenu) {
        [](Display* own, const XWindowAttributes& popup) {
          XTestFakeMotionEvent(own, -1, popup.x + 20, popup.y + popup.height / 2, CurrentTime);
          XSync(own, False);
-         std::this_thread::sleep_for(std::chrono::milliseconds(50));
-         Keys(own, {XK_Down, XK_Return});  // the submenu's first entry, by key
+         XWindowAttributes first;
+         if (FindPopup(own, &first, 2))      // the submenu is up
+           Keys(own, {XK_Down, XK_Return});  // its first entry, by key
        },
        true, 0},
   };

@@ -51,6 +51,10 @@ class X11TextEntry : public X11Editor {
 TEST_F(X11TextEntry, TypedValuesCommitOnTheNextTickThroughTheKindsFilter) {
   Open();
   Knob()->TextStyle().entryBackground = {255, 10, 20, 30};
+  Window focus;
+  int revert;
+  XSetInputFocus(display, parent, RevertToParent, CurrentTime);
+  XSync(display, False);
   const unsigned long entry = Prompt();
   ASSERT_NE(entry, 0u);
   Window root, parentOf, *children = nullptr;
@@ -64,8 +68,6 @@ TEST_F(X11TextEntry, TypedValuesCommitOnTheNextTickThroughTheKindsFilter) {
   EXPECT_EQ(attributes.width, 31);
   EXPECT_EQ(attributes.height, 16);
   EXPECT_EQ(editor->EntryText(), "1.0");
-  Window focus;
-  int revert;
   XGetInputFocus(display, &focus, &revert);
   EXPECT_EQ(focus, entry);
   EXPECT_EQ(editor->EntryStateNow(), IGraphicsX11::EntryIdle);  // the opening focus is not seen
@@ -97,9 +99,10 @@ TEST_F(X11TextEntry, TypedValuesCommitOnTheNextTickThroughTheKindsFilter) {
     }
     const double before = effect.GetParam(c.param)->Value();
     Type(c.typed);
-    EXPECT_EQ(editor->EntryText(), c.shown) << c.typed;
+    EXPECT_TRUE(Await([&] { return editor->EntryText() == c.shown; })) << c.typed;
     Stroke(XK_Return);
-    EXPECT_EQ(editor->EntryStateNow(), IGraphicsX11::EntryCommit) << c.typed;
+    EXPECT_TRUE(Await([&] { return editor->EntryStateNow() == IGraphicsX11::EntryCommit; }))
+        << c.typed;
     EXPECT_EQ(effect.GetParam(c.param)->Value(), before) << c.typed;  // not at once
     Tick();
     EXPECT_EQ(editor->EntryXWindow(), 0u) << c.typed;
@@ -107,7 +110,7 @@ TEST_F(X11TextEntry, TypedValuesCommitOnTheNextTickThroughTheKindsFilter) {
     effect.GetParam(c.param)->SetNegateDisplay(false);
   }
   XGetInputFocus(display, &focus, &revert);
-  EXPECT_EQ(focus, editor->XWindow());  // back to the editor with the entry gone
+  EXPECT_EQ(focus, parent);  // back to the host's window with the entry gone
 }
 
 TEST_F(X11TextEntry, EscapeFocusLossPressesAndTheWheelDropItUnapplied) {
@@ -145,8 +148,13 @@ TEST_F(X11TextEntry, EscapeFocusLossPressesAndTheWheelDropItUnapplied) {
   for (const Case& c : cases) {
     ASSERT_NE(Prompt(), 0u) << c.name;
     Type("3");
+    ASSERT_TRUE(Await([&] { return editor->EntryText() == "3"; })) << c.name;
     log.clear();
     c.drop();
+    EXPECT_TRUE(Await([&] {
+      return c.atOnce ? editor->EntryXWindow() == 0
+                      : editor->EntryStateNow() == IGraphicsX11::EntryCancel;
+    })) << c.name;
     Release(Button1);
     EXPECT_EQ(editor->EntryXWindow() == 0, c.atOnce) << c.name;
     Tick();
@@ -158,6 +166,7 @@ TEST_F(X11TextEntry, EscapeFocusLossPressesAndTheWheelDropItUnapplied) {
   // Closing the editor with an entry open takes the entry with it, unapplied.
   ASSERT_NE(Prompt(), 0u);
   Type("5");
+  ASSERT_TRUE(Await([&] { return editor->EntryText() == "5"; }));
   editor->CloseEditorWindow();
   EXPECT_EQ(editor->EntryXWindow(), 0u);
   EXPECT_EQ(effect.GetParam(1)->Value(), value);

@@ -1,13 +1,25 @@
 // IGraphics text drawing: a style becomes a font, a colour and a format word; text is drawn into
 // the canvas at an area, or measured and the area placed by the style's alignment.
+#include <mutex>
+
 #include "graphics/FontCache.h"
 #include "graphics/IGraphics.h"
 #include "raster/RasterFont.h"
 #include "raster/SysBitmap.h"
 
+namespace {
+
+// Fonts (their colour and glyph cache) and the raster library's scratch bitmaps are shared by
+// every editor of the module, and some hosts give each plug-in window a thread of its own: text
+// is drawn and measured by one editor at a time.
+std::mutex sharedFontsMutex;
+
+}  // namespace
+
 bool IGraphics::DrawStyledText(ITextStyle* style, const char* text, IBounds* area, bool measure) {
   if (!text || text[0] == '\0') return true;
   if (!style || !area) return false;
+  std::lock_guard<std::mutex> lock(sharedFontsMutex);
   RasterFont* font = style->cachedFont ? style->cachedFont : FindOrCreateFont(style);
   if (!font) return false;
   const IArgb& c = style->colour;

@@ -12,6 +12,7 @@ IGraphicsWin::~IGraphicsWin() {
   DestroyTextEntry();
   CloseEditorWindow();
   // A class whose last window the host destroyed could not go while that window was dying.
+  std::lock_guard<std::mutex> lock(windowClassMutex_);
   if (windowClassUsers_ == 0) UnregisterClassA(kClassName, moduleHandle_);
   delete[] customColours_;
 }
@@ -33,16 +34,7 @@ void* IGraphicsWin::OpenEditorWindow(void* parent) {
     }
     CloseEditorWindow();
   }
-  if (windowClassUsers_++ == 0) {
-    WNDCLASSA windowClass{};
-    windowClass.style = CS_DBLCLKS;
-    windowClass.lpfnWndProc = EditorWindowProc;
-    windowClass.hInstance = moduleHandle_;
-    windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    windowClass.lpszClassName = kClassName;
-    RegisterClassA(&windowClass);
-  }
-  timerFrameRate_ = FrameRate();
+  UseWindowClass();
   window_ = CreateWindowExA(0, kClassName, "EffectEditor", WS_CHILD | WS_VISIBLE, x, y, w, h,
                             parentWindow_, nullptr, moduleHandle_, this);
   if (!window_) {
@@ -71,7 +63,20 @@ void IGraphicsWin::WindowDestroyed() {
   ReleaseWindowClass();
 }
 
+void IGraphicsWin::UseWindowClass() {
+  std::lock_guard<std::mutex> lock(windowClassMutex_);
+  if (windowClassUsers_++ > 0) return;
+  WNDCLASSA windowClass{};
+  windowClass.style = CS_DBLCLKS;
+  windowClass.lpfnWndProc = EditorWindowProc;
+  windowClass.hInstance = moduleHandle_;
+  windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+  windowClass.lpszClassName = kClassName;
+  RegisterClassA(&windowClass);
+}
+
 void IGraphicsWin::ReleaseWindowClass() {
+  std::lock_guard<std::mutex> lock(windowClassMutex_);
   if (--windowClassUsers_ == 0) UnregisterClassA(kClassName, moduleHandle_);
 }
 

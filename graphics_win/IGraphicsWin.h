@@ -4,12 +4,14 @@
 // holds the in-place text entry, pop-up menus, file and colour dialogs and web addresses.
 //
 // Threads: every message, and so all input, drawing and dialogs, runs on the thread that opened
-// the window (the host's editor thread). The audio thread only marks controls dirty.
+// the window (the host's editor thread; each editor may have its own). The audio thread only
+// marks controls dirty.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
+#include <mutex>
 
 #include "graphics/IGraphics.h"
 
@@ -64,7 +66,10 @@ class IGraphicsWin : public IGraphics {
   HWND EntryWindow() const { return entryWindow_; }
   int32_t EntryStateNow() const { return entryState_; }
   // Editor windows of this module that exist now.
-  static int32_t WindowClassUsers() { return windowClassUsers_; }
+  static int32_t WindowClassUsers() {
+    std::lock_guard<std::mutex> lock(windowClassMutex_);
+    return windowClassUsers_;
+  }
 
  private:
   static LRESULT CALLBACK EditorWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -81,13 +86,14 @@ class IGraphicsWin : public IGraphics {
   LRESULT EntryColours(HDC context);
   // The host destroyed the window (with its own): forget it as CloseEditorWindow would.
   void WindowDestroyed();
+  void UseWindowClass();
   void ReleaseWindowClass();
 
-  // Module-wide, unguarded: only the editor thread opens and closes windows. The class lives
-  // while any editor window of the module exists; the frame rate goes from OpenEditorWindow to
-  // the window's creation message.
+  // Module-wide: the class lives while any editor window of the module exists. Editors may open
+  // and close their windows on different threads, so the count and the class change together
+  // under windowClassMutex_.
+  static inline std::mutex windowClassMutex_;
   static inline int32_t windowClassUsers_ = 0;
-  static inline double timerFrameRate_ = kDefaultFrameRate;
 
   HINSTANCE moduleHandle_ = nullptr;
   HWND window_ = nullptr;

@@ -4,17 +4,22 @@
 
 IMenu* IGraphicsWin::ShowMenu(IMenu* menu, const IBounds& area) {
   DropCapture();
-  if (!menu || !window_) return nullptr;
+  // The menu's loop runs the host's timers and messages: the host may close the editor meanwhile,
+  // so the window is held here and checked again afterwards.
+  HWND window = window_;
+  if (!menu || !window) return nullptr;
   int counter = 0;
   HMENU popup = BuildWinMenu(menu, &counter);
   if (!popup) return nullptr;
   POINT point{area.left, area.bottom};
-  ClientToScreen(window_, &point);
+  ClientToScreen(window, &point);
   IMenu* chosen = nullptr;
-  if (TrackPopupMenu(popup, TPM_LEFTBUTTON, point.x, point.y, 0, window_, nullptr)) {
-    // The choice arrives as the command the menu posted to the window.
+  if (TrackPopupMenu(popup, TPM_LEFTBUTTON, point.x, point.y, 0, window, nullptr) &&
+      window_ == window && IsWindow(window)) {
+    // The choice arrives as the command the menu posted to our window (never a command of the
+    // host's, which a null window would fetch); ids outside our menu resolve to nothing.
     MSG command;
-    if (PeekMessageA(&command, window_, WM_COMMAND, WM_COMMAND, PM_REMOVE) &&
+    if (PeekMessageA(&command, window, WM_COMMAND, WM_COMMAND, PM_REMOVE) &&
         HIWORD(command.wParam) == 0) {
       int resolveCounter = 0, index = -1;
       chosen = ResolveWinMenuId(menu, LOWORD(command.wParam), &resolveCounter, &index);

@@ -25,9 +25,11 @@ LRESULT CALLBACK IGraphicsWin::EditorWindowProc(HWND window, UINT message, WPARA
                                                 LPARAM lParam) {
   if (message == WM_CREATE) {
     const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    auto* editor = static_cast<IGraphicsWin*>(create->lpCreateParams);
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(editor));
     // 41 ms at 24 frames per second; a rate that is not positive falls back to that.
-    const double rate = timerFrameRate_ > 0.0 ? timerFrameRate_ : kDefaultFrameRate;
+    const double rate =
+        editor && editor->FrameRate() > 0 ? editor->FrameRate() : double{kDefaultFrameRate};
     SetTimer(window, kTimerId, static_cast<UINT>(1000.0 / rate), nullptr);
     SetFocus(window);
     return 0;
@@ -116,6 +118,9 @@ LRESULT IGraphicsWin::HandleMessage(HWND window, UINT message, WPARAM wParam, LP
       return 0;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+      // Every press's release frees the pointer and ends its gesture, the middle one's too: a
+      // capture kept past it would eat the user's next click in the host.
       ReleaseCapture();
       MouseUp(x, y, KeysOf(wParam));
       return 0;

@@ -50,16 +50,16 @@ bool RunEditorSession(const Plugin& plugin, Host& host, const AudioData& loop,
   }
   int width = kFallbackWidth, height = kFallbackHeight;
   EditorSize(plugin, width, height);
+  // Ctrl+C from here on ends the session the clean way, whenever it comes.
+  InstallStopSignal();
   std::unique_ptr<EditorWindow> window = EditorWindow::Create(
       Title(plugin), width, height,
       settings.snapshot ? EditorWindow::Visibility::kUnseen : EditorWindow::Visibility::kShown,
       error);
   if (!window) return false;
-  if (plugin.Dispatch(effEditOpen, 0, 0, window->NativeHandle()) == 0) {
-    error = plugin.Path() + ": the plug-in's editor did not open";
-    return false;
-  }
-  InstallStopSignal();
+  // The answer means nothing: many plug-ins answer 0 to an editor they opened, and hosts ignore
+  // it. Whatever it was, the editor is closed below, before its window goes.
+  plugin.Dispatch(effEditOpen, 0, 0, window->NativeHandle());
   EditorAudio audio(plugin, host, loop, settings.audio);
   bool ok = audio.Start(error);
   int settled = 0;

@@ -22,7 +22,7 @@ struct EditorSessionSettings {
 
 // The plug-in is open, its sample rate and block size set to the loop's and audio.blockFrames;
 // the caller closes it afterwards. Answers false with a one-line reason: no editor, no window,
-// the editor did not open, a window-system error the plug-in caused, a failed capture.
+// a window-system error the plug-in caused, a failed capture.
 bool RunEditorSession(const Plugin& plugin, Host& host, const AudioData& loop,
                       const EditorSessionSettings& settings, MemBitmap& picture,
                       std::string& error);

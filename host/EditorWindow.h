@@ -20,6 +20,9 @@ class EditorWindow {
     kUnseen,  // nobody sees it, yet it is painted and can be captured
   };
 
+  // Once, before the plug-in is loaded: plug-ins may drive their editors from threads of their
+  // own, and Xlib must be made ready for threads before anything in the process uses it.
+  static void PrepareForThreads();
   // Null with a one-line reason (no display, the window cannot be made).
   static std::unique_ptr<EditorWindow> Create(const std::string& title, int width, int height,
                                               Visibility visibility, std::string& error);

@@ -108,6 +108,8 @@ class WinEditorWindow : public EditorWindow {
 
 }  // namespace
 
+void EditorWindow::PrepareForThreads() {}  // Win32 windows need nothing
+
 std::unique_ptr<EditorWindow> EditorWindow::Create(const std::string& title, int width, int height,
                                                    Visibility visibility, std::string& error) {
   HINSTANCE instance = GetModuleHandleA(nullptr);

@@ -3,7 +3,9 @@
 // and without a window manager's frame the plug-in's window is exactly what gets captured.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <poll.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 
@@ -54,6 +56,22 @@ uint32_t Channel(unsigned long pixel, unsigned long mask) {
   if (bits == 0) return 0;
   const unsigned long value = (pixel & mask) >> shift;
   return static_cast<uint32_t>(value * 255 / ((1ul << bits) - 1));
+}
+
+// Waits for the window's MapNotify, at most kMapWait.
+void WaitUntilMapped(Display* display, Window window) {
+  constexpr auto kMapWait = std::chrono::seconds(2);
+  const auto end = std::chrono::steady_clock::now() + kMapWait;
+  XEvent event;
+  while (true) {
+    while (XCheckWindowEvent(display, window, StructureNotifyMask, &event))
+      if (event.type == MapNotify) return;
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        end - std::chrono::steady_clock::now());
+    if (left.count() <= 0) return;
+    pollfd connection{ConnectionNumber(display), POLLIN, 0};
+    poll(&connection, 1, static_cast<int>(left.count()));
+  }
 }
 
 class X11EditorWindow : public EditorWindow {
@@ -145,10 +163,12 @@ class X11EditorWindow : public EditorWindow {
 
 }  // namespace
 
+void EditorWindow::PrepareForThreads() {
+  XInitThreads();
+}
+
 std::unique_ptr<EditorWindow> EditorWindow::Create(const std::string& title, int width, int height,
                                                    Visibility visibility, std::string& error) {
-  // Plug-ins may call Xlib from threads of their own; this must precede every other Xlib call.
-  XInitThreads();
   const char* name = std::getenv("DISPLAY");
   if (name == nullptr || name[0] == '\0') {
     error = "no X display: DISPLAY is not set";
@@ -178,11 +198,9 @@ std::unique_ptr<EditorWindow> EditorWindow::Create(const std::string& title, int
   XSetWMProtocols(display, window, &deleteWindow, 1);
   X11EditorWindow::FixSize(display, window, width, height);
   XMapRaised(display, window);
-  // Plug-ins draw once when they open; the window must be on the screen by then.
-  XEvent event;
-  do {
-    XWindowEvent(display, window, StructureNotifyMask, &event);
-  } while (event.type != MapNotify);
+  // Plug-ins draw once when they open; the window should be on the screen by then. A window
+  // manager may keep it unmapped (another desktop, a start minimised): the editor opens anyway.
+  WaitUntilMapped(display, window);
   XSync(display, False);
   if (ownError) {
     error = "cannot make the editor's window";

@@ -96,8 +96,11 @@ double Host::SamplePosition() const {
 }
 
 VstTimeInfo* Host::FillTimeInfo() {
+  // Each thread gets a record of its own, rewritten only by its own next request: the editor
+  // thread reading its answer never sees the audio thread's request change it underneath.
   // Every field is always valid here, so the request mask changes nothing.
-  VstTimeInfo& t = timeInfo_;
+  static thread_local VstTimeInfo timeInfo;
+  VstTimeInfo& t = timeInfo;
   t = VstTimeInfo{};
   t.samplePos = samplePosition_;
   t.sampleRate = sampleRate_;

@@ -47,6 +47,8 @@ class Host {
   int32_t BlockSize() const;
   double SamplePosition() const;
 
+  // Any thread. audioMasterGetTime answers a record of the asking thread's own, valid until that
+  // thread asks again.
   VstIntPtr Answer(AEffect* effect, int32_t opcode, int32_t index, VstIntPtr value, void* ptr,
                    float opt);
 
@@ -72,7 +74,6 @@ class Host {
   int32_t processLevel_ = kVstProcessLevelUser;
   double samplePosition_ = 0.0;
   std::string pluginDirectory_;
-  VstTimeInfo timeInfo_{};
   std::array<int64_t, kCountedOpcodes + 1> counts_{};  // the last slot: any other opcode
   VstIntPtr lastTimeRequestFlags_ = 0;
 };

@@ -10,6 +10,7 @@
 #include "host/AudioFile.h"
 #include "host/CrashGuard.h"
 #include "host/EditorSession.h"
+#include "host/EditorWindow.h"
 #include "host/Host.h"
 #include "host/PendingFile.h"
 #include "host/Plugin.h"
@@ -53,6 +54,7 @@ int RunEditorJob(const Options& options, const std::string& pluginPath) {
   if (!ReadAudioFile(input, loop, error)) return ReportError(error);
   if (loop.Frames() == 0) return ReportError(input + ": the file holds no audio");
 
+  EditorWindow::PrepareForThreads();
   Host host;
   GuardAgainstPluginCrash(pluginPath.c_str());
   LoadResult loaded = Plugin::Load(pluginPath, host);

@@ -1,6 +1,7 @@
 // Ferrix.dll's editor as a host opens it: the editor flag and rectangle, effEditOpen into a host
 // window, a knob dragged with synthesized messages and then with real input (SendInput), both
-// seen by the host callback as one edit gesture, and closing by request or with the effect.
+// seen by the host callback as one edit gesture (a middle-button press too), and closing by
+// request or with the effect.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -61,32 +62,40 @@ TEST(FerrixWindow, HostOpensTheEditorAndSeesKnobDragsAsEditGestures) {
   EXPECT_LT(dragged, before);
 
   // Real input: the pointer pressed over the knob, moved up, released; delivered by the
-  // system's own input path to the window under the pointer.
+  // system's own input path to the window under the pointer. Each step waits until the window
+  // has handled it (its gesture request, or the capture freed).
   host.requests.clear();
   SetForegroundWindow(parent);
   POINT screen = kKnob;
   ClientToScreen(window, &screen);
   SetCursorPos(screen.x, screen.y);
   // Absolute positions on the primary screen, in 0..65535.
-  const auto input = [&](DWORD flags, int dy) {
+  const auto input = [&](DWORD flags, int dy, const char* gesture, HWND capture) {
     INPUT i{};
     i.type = INPUT_MOUSE;
     i.mi.dx = MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
     i.mi.dy = MulDiv(screen.y + dy, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
     i.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
     SendInput(1, &i, sizeof i);
-    for (DWORD start = GetTickCount(); GetTickCount() - start < 150;) {
+    for (DWORD start = GetTickCount();
+         Gesture(host, kThresholdInitial) != gesture || GetCapture() != capture;) {
+      ASSERT_LT(GetTickCount() - start, 20000u)
+          << "expected " << gesture << ", seen " << Gesture(host, kThresholdInitial)
+          << (GetCapture() == capture ? "" : ", the capture differs");
       MSG message;
       while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
         DispatchMessageA(&message);
       Sleep(5);
     }
   };
-  input(MOUSEEVENTF_LEFTDOWN, 0);
-  input(0, -20);
-  input(MOUSEEVENTF_LEFTUP, -20);
-  EXPECT_EQ(Gesture(host, kThresholdInitial), "bae");
+  input(MOUSEEVENTF_LEFTDOWN, 0, "b", window);
+  input(0, -20, "ba", window);
+  input(MOUSEEVENTF_LEFTUP, -20, "bae", nullptr);
   EXPECT_GT(ferrix.effect->getParameter(ferrix.effect, kThresholdInitial), dragged);
+  // The middle button too: its release ends the gesture and frees the pointer for the host.
+  host.requests.clear();
+  input(MOUSEEVENTF_MIDDLEDOWN, -20, "b", window);
+  input(MOUSEEVENTF_MIDDLEUP, -20, "be", nullptr);
 
   // Closed by request; then open again and closed with the effect, which takes the window class.
   EXPECT_EQ(ferrix.Dispatch(effEditClose), 1);

@@ -140,7 +140,7 @@ TEST_F(WinEditorTest, TimerRepaintsOnlyWhatIsDirtyAndLeavesAQuietWindowAlone) {
   // The window's own timer does the same.
   editor->GetControl(1)->SetValueFromPlugin(0.55);
   for (DWORD start = GetTickCount(); editor->GetControl(1)->NeedsRedraw();) {
-    ASSERT_LT(GetTickCount() - start, 2000u) << "no timer tick";
+    ASSERT_LT(GetTickCount() - start, 20000u) << "no timer tick";
     Pump();
     Sleep(5);
   }
@@ -193,11 +193,12 @@ TEST_F(WinEditorTest, WheelAndPointerReachTheControlUnderThePointer) {
   Send(WM_RBUTTONDOWN, MK_RBUTTON, At(50, 10));
   Send(WM_RBUTTONUP, 0, At(51, 11));
   Send(WM_MBUTTONDOWN, MK_MBUTTON, At(52, 12));
-  EXPECT_EQ(log, (std::vector<std::string>{"rec wheel 2,0", "rec wheel -1,0", "rec wheel 0,0",
-                                           "rec down 50,10", "rec up 51,11", "rec down 52,12"}));
-  EXPECT_EQ(GetCapture(), window);  // a middle press keeps the capture until a left/right release
-  Send(WM_LBUTTONUP, 0, At(52, 12));
+  EXPECT_EQ(GetCapture(), window);
+  Send(WM_MBUTTONUP, 0, At(53, 13));  // the middle release frees the pointer too
   EXPECT_EQ(GetCapture(), nullptr);
+  EXPECT_EQ(log, (std::vector<std::string>{"rec wheel 2,0", "rec wheel -1,0", "rec wheel 0,0",
+                                           "rec down 50,10", "rec up 51,11", "rec down 52,12",
+                                           "rec up 53,13"}));
 }
 
 TEST_F(WinEditorTest, KeysAreNumberedByTheTableAndUnmappedOnesPassOn) {

@@ -96,19 +96,32 @@ TEST(WinMenu, PrefixesNumberTheLabelsAndSeparatorsTakeAnId) {
   DestroyMenu(popup);
 }
 
-// Chooses the second submenu entry of the nested menu from the keyboard once the menu is up.
-void CALLBACK ChooseB2(HWND, UINT, UINT_PTR timer, DWORD) {
-  KillTimer(nullptr, timer);
+// The pop-up menu's window once it is up; until then the timer comes back.
+HWND UpMenu(UINT_PTR timer) {
   HWND menuWindow = FindWindowA(MAKEINTATOM(0x8000), nullptr);  // the pop-up menu's class
-  if (!menuWindow) {
-    EndMenu();
-    return;
-  }
-  for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RIGHT, VK_DOWN, VK_RETURN})
-    PostMessageA(menuWindow, WM_KEYDOWN, key, 0);
+  if (menuWindow) KillTimer(nullptr, timer);
+  return menuWindow;
 }
 
-TEST_F(WinEditorTest, ShowMenuAnswersTheSubmenuWithTheChosenIndex) {
+// Chooses the second submenu entry of the nested menu from the keyboard once the menu is up.
+void CALLBACK ChooseB2(HWND, UINT, UINT_PTR timer, DWORD) {
+  if (HWND menuWindow = UpMenu(timer))
+    for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RIGHT, VK_DOWN, VK_RETURN})
+      PostMessageA(menuWindow, WM_KEYDOWN, key, 0);
+}
+
+// While the menu is up, the host closes the editor, posts its own window a command whose id is
+// also one of the menu's, and the menu goes away.
+IGraphicsWin* closingEditor = nullptr;
+HWND closingHost = nullptr;
+void CALLBACK CloseUnderTheMenu(HWND, UINT, UINT_PTR timer, DWORD) {
+  if (!UpMenu(timer)) return;
+  closingEditor->CloseEditorWindow();
+  PostMessageA(closingHost, WM_COMMAND, MAKEWPARAM(1, 0), 0);
+  EndMenu();
+}
+
+TEST_F(WinEditorTest, ShowMenuAnswersTheChosenSubmenuEntryAndNeverAHostsCommand) {
   Open();
   IMenu menu;
   FillNestedMenu(&menu);
@@ -119,6 +132,17 @@ TEST_F(WinEditorTest, ShowMenuAnswersTheSubmenuWithTheChosenIndex) {
   EXPECT_EQ(menu.GetEntry(1)->submenu->ChosenIndex(), 1);
   EXPECT_EQ(menu.ChosenIndex(), -1);
   EXPECT_EQ(editor->CaptureIndex(), -1);
+
+  // Closed under the menu: nothing is chosen and the host's command stays the host's.
+  Open();
+  closingEditor = editor;
+  closingHost = parent;
+  SetTimer(nullptr, 0, 10, CloseUnderTheMenu);
+  EXPECT_EQ(editor->ShowMenu(&menu, {10, 10, 30, 20}), nullptr);
+  EXPECT_EQ(menu.ChosenIndex(), -1);
+  MSG command;
+  ASSERT_TRUE(PeekMessageA(&command, parent, WM_COMMAND, WM_COMMAND, PM_REMOVE));
+  EXPECT_EQ(command.wParam, MAKEWPARAM(1, 0));
 }
 
 TEST(FileFilter, JoinsExtensionsAndRefusesWhatIsOverTheLimits) {

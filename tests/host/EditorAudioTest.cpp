@@ -1,5 +1,5 @@
 // EditorAudio, the processing thread behind an open editor: a frame limit is met exactly, and
-// paced processing keeps to the clock, never more than a block ahead of real time.
+// paced processing is never more than a block ahead of real time.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -36,9 +36,8 @@ TEST_F(EditorAudioTest, FrameLimitsAreMetExactlyAcrossBlocksAndLoopEnds) {
     EditorAudio audio(*loaded.plugin, host, loop, {512, false, false, limit});
     std::string error;
     ASSERT_TRUE(audio.Start(error)) << error;
-    const auto end = Clock::now() + 10s;
-    while (!audio.Finished() && Clock::now() < end)
-      std::this_thread::sleep_for(1ms);
+    for (const auto end = Clock::now() + 20s; !audio.Finished(); std::this_thread::yield())
+      ASSERT_LT(Clock::now(), end) << "the limit was never reached";
     audio.Stop();
     EXPECT_TRUE(audio.Finished());
     EXPECT_EQ(audio.FramesProcessed(), limit);
@@ -46,19 +45,21 @@ TEST_F(EditorAudioTest, FrameLimitsAreMetExactlyAcrossBlocksAndLoopEnds) {
   }
 }
 
-TEST_F(EditorAudioTest, PacedProcessingFollowsTheClock) {
+TEST_F(EditorAudioTest, PacedProcessingNeverRunsAheadOfTheClock) {
   EditorAudio audio(*loaded.plugin, host, loop, {512, false, true, -1});
   std::string error;
   const Clock::time_point start = Clock::now();
   ASSERT_TRUE(audio.Start(error)) << error;
-  std::this_thread::sleep_for(400ms);
+  // A few blocks (unpaced, that would be a matter of microseconds).
+  for (const auto end = Clock::now() + 20s; audio.FramesProcessed() < 4 * 512;
+       std::this_thread::yield())
+    ASSERT_LT(Clock::now(), end) << "no processing";
   const int64_t frames = audio.FramesProcessed();
   const double elapsed = std::chrono::duration<double>(Clock::now() - start).count();
   audio.Stop();
   EXPECT_FALSE(audio.Finished());
-  // Ahead by at most the block in progress; behind only by what a busy machine delays.
+  // Ahead by at most the block in progress; a busy machine only slows it down.
   EXPECT_LE(frames, static_cast<int64_t>(elapsed * 44100.0) + 512);
-  EXPECT_GE(frames, static_cast<int64_t>(0.25 * 0.4 * 44100.0));
 }
 
 }  // namespace

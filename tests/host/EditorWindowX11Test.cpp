@@ -1,6 +1,7 @@
 // ferrix-host --editor on X11: the window closes cleanly (effEditClose, audio off, plug-in
-// closed, exit 0) when the window manager asks (WM_DELETE_WINDOW) and on Ctrl+C; without a
-// display there is one error line; a third-party editor (DPF) snapshots like Ferrix's.
+// closed, exit 0) when the window manager asks (WM_DELETE_WINDOW) and on Ctrl+C, also for an
+// editor that answers its opening with 0 and under a window manager that never shows the window;
+// without a display there is one error line; a third-party editor (DPF) snapshots like Ferrix's.
 #include <gtest/gtest.h>
 // After gtest: Xlib defines None as a macro.
 #include <X11/Xlib.h>
@@ -92,6 +93,29 @@ Window FindTopLevel(Display* display, const std::string& name) {
   return 0;
 }
 
+// True once `window` holds a window of the plug-in's (its editor opened), within 20 s.
+bool WaitForChild(Display* display, Window window) {
+  const auto end = std::chrono::steady_clock::now() + 20s;
+  while (std::chrono::steady_clock::now() < end) {
+    Window root, parent, *children = nullptr;
+    unsigned count = 0;
+    if (XQueryTree(display, window, &root, &parent, &children, &count) && children) XFree(children);
+    if (count > 0) return true;
+    std::this_thread::sleep_for(20ms);
+  }
+  return false;
+}
+
+// True once the file holds `text`, within 20 s.
+bool WaitForText(const std::string& file, const std::string& text) {
+  const auto end = std::chrono::steady_clock::now() + 20s;
+  while (std::chrono::steady_clock::now() < end) {
+    if (ReadTextFile(file).find(text) != std::string::npos) return true;
+    std::this_thread::sleep_for(20ms);
+  }
+  return false;
+}
+
 void AskToClose(Display* display, Window window) {
   XEvent event{};
   event.xclient.type = ClientMessage;
@@ -127,7 +151,7 @@ TEST_F(EditorWindowX11, EditorEndsCleanlyWhenAskedToClose) {
     ASSERT_TRUE(XGetWindowAttributes(x, window, &attributes));
     EXPECT_EQ(attributes.width, 640);
     EXPECT_EQ(attributes.height, 480);
-    std::this_thread::sleep_for(300ms);  // audio and idle calls under way
+    ASSERT_TRUE(WaitForChild(x, window));  // the editor is open
     if (ask == Ask::kCtrlC) {
       kill(host.Pid(), SIGINT);
     } else {
@@ -137,6 +161,31 @@ TEST_F(EditorWindowX11, EditorEndsCleanlyWhenAskedToClose) {
     EXPECT_EQ(ReadTextFile(errFile), "");
     XCloseDisplay(x);
   }
+}
+
+// A plug-in that answers effEditOpen with 0 (as many do) under a window manager that never maps
+// the host's window: the editor still opens, and is closed before its window goes.
+TEST_F(EditorWindowX11, EditorAnswering0OpensAndClosesUnderAWindowManagerThatNeverMaps) {
+  Display* wm = XOpenDisplay(nullptr);
+  ASSERT_NE(wm, nullptr);
+  // Holding the root's redirection makes every map request ours; none is granted.
+  XSelectInput(wm, DefaultRootWindow(wm), SubstructureRedirectMask);
+  XSync(wm, False);
+  enum class Ask { kWindowManager, kCtrlC };
+  for (Ask ask : {Ask::kWindowManager, Ask::kCtrlC}) {
+    SCOPED_TRACE(ask == Ask::kCtrlC ? "Ctrl+C" : "WM_DELETE_WINDOW");
+    const std::string errFile = scratch.File(ask == Ask::kCtrlC ? "ctrl-c.err" : "close.err");
+    BackgroundHost host({"--plugin", TEST_GAIN_EDITOR_MODULE, "--editor"}, errFile);
+    ASSERT_TRUE(WaitForText(errFile, "open\n"));
+    if (ask == Ask::kCtrlC) {
+      kill(host.Pid(), SIGINT);
+    } else {
+      AskToClose(wm, FindTopLevel(wm, "ferrix-host: Test Gain Params"));
+    }
+    EXPECT_EQ(host.Wait(20s), 0);
+    EXPECT_EQ(ReadTextFile(errFile), "open\nclose\n");
+  }
+  XCloseDisplay(wm);
 }
 
 TEST_F(EditorWindowX11, ThirdPartyEditorSnapshotsToAPicture) {

@@ -78,7 +78,7 @@ TEST(HostCallback, CanDoSaysYesOnlyToWhatThisHostOffers) {
   EXPECT_EQ(Ask(host, audioMasterCanDo, 0, nullptr), 0);
 }
 
-TEST(HostCallback, TimeInfoIsAPlaying44TransportAt120BpmThatAdvancesWithBlocks) {
+TEST(HostCallback, TimeInfoIsAPlaying44TransportAt120BpmThatAdvancesWithBlocksPerThread) {
   Host host;
   host.SetSampleRate(44100.0);
   auto* t = reinterpret_cast<VstTimeInfo*>(Ask(host, audioMasterGetTime, kVstTempoValid));
@@ -105,6 +105,18 @@ TEST(HostCallback, TimeInfoIsAPlaying44TransportAt120BpmThatAdvancesWithBlocks) 
   EXPECT_EQ(t->barStartPos, 8.0);
   host.RewindTransport();
   EXPECT_EQ(reinterpret_cast<VstTimeInfo*>(Ask(host, audioMasterGetTime))->samplePos, 0.0);
+
+  // The editor thread's answer stays as it was while the audio thread advances and asks.
+  const auto* editorTime = reinterpret_cast<VstTimeInfo*>(Ask(host, audioMasterGetTime));
+  double audioPosition = 0.0;
+  std::thread audio([&] {
+    host.AdvanceTransport(22050);
+    audioPosition = reinterpret_cast<VstTimeInfo*>(Ask(host, audioMasterGetTime))->samplePos;
+  });
+  audio.join();
+  EXPECT_EQ(audioPosition, 22050.0);
+  EXPECT_EQ(editorTime->samplePos, 0.0);
+  EXPECT_EQ(editorTime->ppqPos, 0.0);
 }
 
 TEST(HostCallback, UnknownAndUnofferedRequestsAnswerZero) {

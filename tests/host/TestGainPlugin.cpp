@@ -1,5 +1,7 @@
-// A tiny VST 2.4 gain plug-in for the host tests, built twice: keeping its state as chunks
-// (TEST_GAIN_CHUNKS 1) or as parameter lists (0). Parameters: "Gain" (normalised g gives the
+// A tiny VST 2.4 gain plug-in for the host tests, built three times: keeping its state as chunks
+// (TEST_GAIN_CHUNKS 1) or as parameter lists (0), and the latter with an editor (TEST_GAIN_EDITOR
+// 1) that draws nothing, answers effEditOpen with 0 as many plug-ins do, and tells stderr of
+// every editor request. Parameters: "Gain" (normalised g gives the
 // linear gain 2g), "Polarity" (normal / inverted) and "Crash" (yes: the next block crashes on
 // purpose). Four programs: "Unity", "Half", "Double", "Inverted".
 #include <algorithm>
@@ -137,6 +139,16 @@ VstIntPtr Dispatcher(AEffect* e, int32_t opcode, int32_t index, VstIntPtr value,
                   static_cast<size_t>(value));
       return 1;
     }
+    case effEditGetRect: {
+      static ERect rect{0, 0, 100, 200};
+      if (!TEST_GAIN_EDITOR || ptr == nullptr) return 0;
+      *static_cast<ERect**>(ptr) = &rect;
+      return 1;
+    }
+    case effEditOpen:
+    case effEditClose:
+      if (TEST_GAIN_EDITOR) std::fputs(opcode == effEditOpen ? "open\n" : "close\n", stderr);
+      return 0;
     default:
       return 0;
   }
@@ -187,7 +199,8 @@ TEST_PLUGIN_EXPORT AEffect* VSTPluginMain(audioMasterCallback) {
   e.numInputs = 2;
   e.numOutputs = 2;
   e.flags = effFlagsCanReplacing | effFlagsCanDoubleReplacing |
-            (TEST_GAIN_CHUNKS ? effFlagsProgramChunks : 0);
+            (TEST_GAIN_CHUNKS ? effFlagsProgramChunks : 0) |
+            (TEST_GAIN_EDITOR ? effFlagsHasEditor : 0);
   e.ioRatio = 1.0f;
   e.object = self;
   e.uniqueID = TEST_GAIN_CHUNKS ? 0x46785463 : 0x46785470;  // "FxTc", "FxTp"

@@ -42,7 +42,7 @@ void IGraphics::EndGesture() {
 // A press takes the mouse from whatever held it, and with it ends that control's gesture. The
 // press's own gesture begins before the control sees the press, so that a value the press sets
 // reaches the host inside it, and lasts until the release; it ends at once when no release will
-// come (a menu took it, or no button the windows release was pressed).
+// come (a menu took it, or the button was one whose release the windows do not pass on).
 void IGraphics::MouseDown(int x, int y, const IMouseKeys& keys) {
   DropCapture();
   EndGesture();

@@ -11,6 +11,8 @@ constexpr double kSwitchWrapLimit = 1.001;
 }  // namespace
 
 int FrameForValue(int frames, double value) {
+  // Held within 0..1 first (the frame is the same), so that no value converts out of int's range.
+  value = std::clamp(IControl::FiniteValue(value), 0.0, 1.0);
   const int frame = static_cast<int>((frames - 1) * value + 0.5) + 1;
   return std::clamp(frame, 1, std::max(frames, 1));
 }

@@ -1,8 +1,6 @@
 // IControl: the base reactions, the dirty cycle and the value flow in both directions.
 #include "graphics/IControl.h"
 
-#include <algorithm>
-
 #include "graphics/IGraphics.h"
 #include "plugin_core/EffectBase.h"
 
@@ -52,6 +50,7 @@ void IControl::MouseOver(int, int, const IMouseKeys&) {}
 void IControl::MouseOut() {}
 
 void IControl::SetValueFromPlugin(double value) {
+  value = FiniteValue(value);
   // The first value a control receives (normally at AttachEditor) is what a double-click restores.
   if (DefaultValue() < 0.0) {
     SetValue(value);
@@ -84,15 +83,15 @@ bool IControl::HitTest(int x, int y) {
   return hitArea_.Contains(x, y);
 }
 
-double IControl::ClampedValue() const {
-  return std::clamp(Value(), clampLow_, clampHigh_);
-}
-
 void IControl::MarkDirty(bool push) {
-  const double value = ClampedValue();
-  SetValue(value);
+  double value = Value();
+  double clamped = Clamped(value);
+  while (clamped != value &&
+         !value_.compare_exchange_weak(value, clamped, std::memory_order_relaxed)) {
+    clamped = Clamped(value);
+  }
   SetDrawMarks(kDirty);
-  if (push && effect_ && paramIndex_ >= 0) effect_->SetParamFromEditor(paramIndex_, value);
+  if (push && effect_ && paramIndex_ >= 0) effect_->SetParamFromEditor(paramIndex_, clamped);
 }
 
 void IControl::MarkDrawn() {
@@ -107,10 +106,14 @@ bool IControl::NeedsRedraw() {
 }
 
 void IControl::SetValueFromUser(double value) {
+  value = FiniteValue(value);
   if (value == Value()) return;
   SetValue(value);
   SetRedrawAgain();
+  // An entry commits long after the press that opened it: its value needs a gesture of its own.
+  const bool opened = editor_ && editor_->BeginGesture(paramIndex_);
   MarkDirty(true);
+  if (opened) editor_->EndGesture();
 }
 
 void IControl::RequestValuePrompt() {

@@ -6,7 +6,9 @@
 // the editor thread does not take), so the fields they share are atomics.
 #pragma once
 
+#include <algorithm>
 #include <atomic>
+#include <cmath>
 #include <cstdint>
 
 #include "graphics/IBlend.h"
@@ -43,14 +45,25 @@ class IControl {
   virtual void SetHidden(bool hidden);
   virtual void SetGreyed(bool greyed);
   virtual bool HitTest(int x, int y);
-  // Clamps the value and marks the control dirty; with push, the value goes to the plug-in.
+  // Clamps the value and marks the control dirty; with push, the value goes to the plug-in. The
+  // value is written only when clamping changes it, so a mark from another thread never puts
+  // back a value the editor thread has replaced meanwhile.
   virtual void MarkDirty(bool push);
   virtual void MarkDrawn();
   virtual bool NeedsRedraw();
   virtual void Hook() {}
 
-  // A value entered by the user (text entry): pushed to the plug-in when it changed.
+  // A value entered by the user (text entry): pushed to the plug-in, inside an edit gesture of its
+  // own, when it changed.
   void SetValueFromUser(double value);
+
+  // What a control makes of a value that is not a finite number, as the parameters do: NaN is 0,
+  // an infinity the nearer end of 0..1. Nothing non-finite is ever drawn or reported.
+  static double FiniteValue(double value) {
+    if (std::isnan(value)) return 0.0;
+    if (std::isinf(value)) return value > 0.0 ? 1.0 : 0.0;
+    return value;
+  }
   // Opens the value prompt of the bound parameter, unless prompts are disabled.
   void RequestValuePrompt();
 
@@ -70,7 +83,7 @@ class IControl {
   void SetHitArea(const IBounds& area) { hitArea_ = area; }
   int ParamIndex() const { return paramIndex_; }
   double Value() const { return value_.load(std::memory_order_relaxed); }
-  void SetValue(double value) { value_.store(value, std::memory_order_relaxed); }
+  void SetValue(double value) { value_.store(FiniteValue(value), std::memory_order_relaxed); }
   double DefaultValue() const { return defaultValue_.load(std::memory_order_relaxed); }
   void SetClamp(double low, double high) {
     clampLow_ = low;
@@ -92,8 +105,6 @@ class IControl {
   int TextEntryLimit() const { return textEntryLimit_; }
 
  protected:
-  // The value held within clampLow .. clampHigh.
-  double ClampedValue() const;
   // Draw records where its text landed (empty: no text drawn). Editor thread.
   void SetTextExtent(const IBounds& extent) { textExtent_ = extent; }
 
@@ -115,6 +126,8 @@ class IControl {
   // A locked read-modify-write only when a mark is missing: values arrive with every audio block,
   // several times per frame drawn, so most find their marks still set. A draw finishing between
   // the check and the set turns "dirty, again" into "dirty", which still draws the new value.
+  double Clamped(double value) const { return std::clamp(value, clampLow_, clampHigh_); }
+
   void SetDrawMarks(uint8_t marks) {
     if ((drawState_.load(std::memory_order_relaxed) & marks) != marks)
       drawState_.fetch_or(marks, std::memory_order_relaxed);

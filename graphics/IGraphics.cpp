@@ -75,6 +75,7 @@ void IGraphics::SetEditorSize(int width, int height) {
   width_ = width;
   height_ = height;
   DropCapture();
+  EndGesture();
   hoverIndex_ = -1;
   controls_.Clear();
   canvas_.reset();

@@ -82,7 +82,11 @@ class IGraphics : public EffectEditor {
   int Width() const override { return width_; }
   int Height() const override { return height_; }
   bool OpenWindow(void* parent) override { return OpenEditorWindow(parent) != nullptr; }
-  void CloseWindow() override { CloseEditorWindow(); }
+  // A press the closed window will never release ends its gesture here.
+  void CloseWindow() override {
+    CloseEditorWindow();
+    EndGesture();
+  }
 
   // Controls. The list owns them; AddControl answers the new index (-1 when the list cannot grow,
   // the control is then deleted).
@@ -132,6 +136,12 @@ class IGraphics : public EffectEditor {
   int CaptureIndex() const { return captureIndex_; }
   int HoverIndex() const { return hoverIndex_; }
 
+  // Edit gestures towards the host (hosts record touch automation between begin and end, so each
+  // begin gets exactly one end). At most one is open: BeginGesture ends another parameter's
+  // first, and answers true when it opened one (false when that parameter's was already open).
+  bool BeginGesture(int paramIndex);
+  void EndGesture();
+
   EffectBase* Effect() const { return effect_; }
   SysBitmap* Canvas() const { return canvas_.get(); }
   int FrameRate() const { return frameRate_; }
@@ -170,6 +180,7 @@ class IGraphics : public EffectEditor {
   int32_t height_;
   int32_t frameRate_;
   int32_t captureIndex_ = -1;
+  int32_t gestureParam_ = -1;  // the parameter whose edit gesture is open
   int32_t hoverIndex_ = -1;
   int32_t mouseX_ = 0;
   int32_t mouseY_ = 0;

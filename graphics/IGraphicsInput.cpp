@@ -1,5 +1,5 @@
-// IGraphics input: hit testing, mouse capture, edit gestures around a press, mouse-over tracking
-// and key routing.
+// IGraphics input: hit testing, mouse capture, edit gestures around presses, double-clicks and
+// wheel steps, mouse-over tracking and key routing.
 #include "graphics/IGraphics.h"
 #include "plugin_core/EffectBase.h"
 
@@ -24,8 +24,28 @@ void IGraphics::DropCapture() {
   mouseY_ = -1;
 }
 
+bool IGraphics::BeginGesture(int paramIndex) {
+  if (paramIndex < 0 || paramIndex == gestureParam_ || !effect_) return false;
+  EndGesture();
+  gestureParam_ = paramIndex;
+  effect_->BeginParamGesture(paramIndex);
+  return true;
+}
+
+void IGraphics::EndGesture() {
+  if (gestureParam_ < 0) return;
+  const int paramIndex = gestureParam_;
+  gestureParam_ = -1;
+  if (effect_) effect_->EndParamGesture(paramIndex);
+}
+
+// A press takes the mouse from whatever held it, and with it ends that control's gesture. The
+// press's own gesture begins before the control sees the press, so that a value the press sets
+// reaches the host inside it, and lasts until the release; it ends at once when no release will
+// come (a menu took it, or the button was one whose release the windows do not pass on).
 void IGraphics::MouseDown(int x, int y, const IMouseKeys& keys) {
   DropCapture();
+  EndGesture();
   const int target = HitTarget(x, y, false);
   if (target < 0) return;
   captureIndex_ = target;
@@ -38,32 +58,37 @@ void IGraphics::MouseDown(int x, int y, const IMouseKeys& keys) {
     DropCapture();
     return;
   }
+  BeginGesture(param);
   control->MouseDown(x, y, keys);
-  if (param >= 0 && effect_) effect_->BeginParamGesture(param);
+  if (captureIndex_ != target || !(keys.left || keys.right)) EndGesture();
 }
 
 void IGraphics::MouseUp(int x, int y, const IMouseKeys& keys) {
   const int target = captureIndex_ >= 0 ? captureIndex_ : HitTarget(x, y, false);
   DropCapture();
-  IControl* control = controls_.Get(target);
-  if (!control) return;
-  control->MouseUp(x, y, keys);
-  if (control->ParamIndex() >= 0 && effect_) effect_->EndParamGesture(control->ParamIndex());
+  if (IControl* control = controls_.Get(target)) control->MouseUp(x, y, keys);
+  EndGesture();
 }
 
+// A double-click that is not a press (a knob's reset, a switch's step) sets its value inside a
+// gesture of its own: the release that follows may land anywhere, or nowhere.
 bool IGraphics::MouseDoubleClick(int x, int y, const IMouseKeys& keys) {
   DropCapture();
+  EndGesture();
   const int target = HitTarget(x, y, false);
   IControl* control = controls_.Get(target);
   if (!control) return false;
+  BeginGesture(control->ParamIndex());
   if (!control->DoubleClickAsPress()) {
     control->MouseDoubleClick(x, y, keys);
+    EndGesture();
     return false;
   }
   captureIndex_ = target;
   mouseX_ = x;
   mouseY_ = y;
   control->MouseDown(x, y, keys);
+  if (captureIndex_ != target) EndGesture();
   return true;
 }
 
@@ -96,7 +121,12 @@ bool IGraphics::MouseOver(int x, int y, const IMouseKeys& keys) {
 
 void IGraphics::MouseWheel(int x, int y, const IMouseKeys& keys, int steps) {
   const int target = captureIndex_ >= 0 ? captureIndex_ : HitTarget(x, y, false);
-  if (IControl* control = controls_.Get(target)) control->MouseWheel(x, y, keys, steps);
+  IControl* control = controls_.Get(target);
+  if (!control) return;
+  // A control holding the press already has its gesture open; otherwise the step is one.
+  const bool opened = BeginGesture(control->ParamIndex());
+  control->MouseWheel(x, y, keys, steps);
+  if (opened) EndGesture();
 }
 
 void IGraphics::MouseLeave() {

@@ -29,7 +29,8 @@ void IKnobControl::MouseDrag(int, int, int dx, int dy, const IMouseKeys& keys) {
   const int span = direction_ == Vertical ? area_.top - area_.bottom : area_.right - area_.left;
   const int moved = direction_ == Vertical ? dy : dx;
   if (span == 0) return;
-  SetValue(Value() + static_cast<double>(moved) / span / gearing);
+  // No store for no movement: a value the plug-in set meanwhile stays.
+  if (moved != 0) SetValue(Value() + static_cast<double>(moved) / span / gearing);
   MarkDirty(true);
 }
 
@@ -46,7 +47,7 @@ IKnobMultiControlText::IKnobMultiControlText(EffectBase* effect, const IBounds& 
   SetPromptDisabled(false);
 }
 
-void IKnobMultiControlText::MouseDown(int x, int y, const IMouseKeys&) {
+void IKnobMultiControlText::MouseDown(int x, int y, const IMouseKeys& keys) {
   const IBounds textHit{textArea_.left - kTextHitLeft, textArea_.top - kTextHitUp,
                         textArea_.right + kTextHitRight, textArea_.bottom + kTextHitDown};
   if (textHit.Contains(x, y)) {
@@ -56,8 +57,9 @@ void IKnobMultiControlText::MouseDown(int x, int y, const IMouseKeys&) {
     SetRedrawAgain();
     return;
   }
-  // A press is a drag of no distance: it only matters when the value lay outside the clamp.
-  if (ClampedValue() != Value()) MarkDirty(true);
+  // A press is a drag of no distance: the value shown is re-clamped and becomes the parameter's
+  // (a knob that Link moved on screen adopts what it shows).
+  MouseDrag(x, y, 0, 0, keys);
 }
 
 bool IKnobMultiControlText::Draw(IGraphics* editor) {

@@ -33,7 +33,7 @@ class IKnobMultiControlText : public IKnobControl {
                         const IImage& image, const ITextStyle& textStyle);
 
   // Inside the (slightly grown) text area: the value prompt; elsewhere the value is re-clamped
-  // and pushed only when that changed it.
+  // and pushed as it stands.
   void MouseDown(int x, int y, const IMouseKeys& keys) override;
   // The frame and the value text. Only draws: it never marks or pushes a value.
   bool Draw(IGraphics* editor) override;

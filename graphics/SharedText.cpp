@@ -30,7 +30,7 @@ void SharedText::Store(const char* bytes) {
   for (int i = 0; i < kWords; ++i) {
     uint64_t word;
     std::memcpy(&word, bytes + 8 * i, 8);
-    words_[i].store(word, std::memory_order_relaxed);
+    words_[i].store(word, std::memory_order_release);
   }
 }
 
@@ -40,9 +40,11 @@ bool SharedText::Replace(const char* text) {
   char current[kCapacity];
   Current(current);
   if (std::memcmp(current, next, kCapacity) == 0) return false;
-  // Odd while writing. The acquire side of the increment keeps the word stores after it; the
-  // release of the even value publishes them.
-  const uint32_t sequence = sequence_.fetch_add(1, std::memory_order_acq_rel);
+  // Odd while writing. Each word is stored with release: a reader whose acquire load sees a new
+  // word thereby sees the odd count too, and its second look at the counter fails. (A release
+  // fence after the odd count would do the same, but ThreadSanitizer does not model fences.) The
+  // release of the even count publishes the words to readers that see it.
+  const uint32_t sequence = sequence_.fetch_add(1, std::memory_order_relaxed);
   Store(next);
   sequence_.store(sequence + 2, std::memory_order_release);
   return true;
@@ -55,7 +57,8 @@ void SharedText::Read(char* out) const {
       std::this_thread::yield();  // a write is under way
       continue;
     }
-    // Acquire loads of the words keep the second look at the counter after them.
+    // Acquire loads of the words (pairing with the writer's release stores) keep the second look
+    // at the counter after them, and make it see any write whose words they saw.
     Load(words_, out);
     if (sequence_.load(std::memory_order_relaxed) == before) break;
   }

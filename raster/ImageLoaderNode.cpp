@@ -9,8 +9,27 @@ namespace {
 
 ImageLoaderNode* loaderHead = nullptr;
 
+char Lower(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// The name's last component from '.', '/' or '\\' (the first character never counts) equals
+// ".png" ignoring case. (Editor image names follow a rule of their own: HasPngExtension.)
+bool EndsInPngFileExtension(const char* fileName) {
+  if (!fileName) return false;
+  const char* end = fileName + std::strlen(fileName);
+  const char* p = end;
+  while (p > fileName && *p != '.' && *p != '/' && *p != '\\')
+    --p;
+  static constexpr char kExtension[] = ".png";
+  if (end - p != 4) return false;
+  for (int i = 0; i < 4; ++i)
+    if (Lower(p[i]) != kExtension[i]) return false;
+  return true;
+}
+
 RasterBitmap* LoadPngNamed(const char* fileName, bool checkExtension, RasterBitmap* destination) {
-  if (checkExtension && !HasPngExtension(fileName)) return nullptr;
+  if (checkExtension && !EndsInPngFileExtension(fileName)) return nullptr;
   return LoadPngFile(fileName, destination);
 }
 
@@ -20,10 +39,6 @@ const char* PngDescription() {
 
 ImageLoaderNode pngNode{LoadPngNamed, PngDescription, nullptr};
 bool pngRegistered = false;
-
-char Lower(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 }  // namespace
 
@@ -37,17 +52,4 @@ void RegisterPngLoader() {
   pngRegistered = true;
   pngNode.next = loaderHead;
   loaderHead = &pngNode;
-}
-
-bool HasPngExtension(const char* fileName) {
-  if (!fileName) return false;
-  const char* end = fileName + std::strlen(fileName);
-  const char* p = end;
-  while (p > fileName && *p != '.' && *p != '/' && *p != '\\')
-    --p;
-  static constexpr char kExtension[] = ".png";
-  if (end - p != 4) return false;
-  for (int i = 0; i < 4; ++i)
-    if (Lower(p[i]) != kExtension[i]) return false;
-  return true;
 }

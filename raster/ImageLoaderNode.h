@@ -1,5 +1,5 @@
 // The list of file-type image loaders (for file-open dialogs and generic loading) and the PNG
-// loader's node with its extension test.
+// loader's node.
 #pragma once
 
 #include "raster/RasterBitmap.h"
@@ -17,6 +17,3 @@ struct ImageLoaderNode {
 ImageLoaderNode* ImageLoaders();
 // Pushes the PNG node onto the front of the list, once; called at module start-up.
 void RegisterPngLoader();
-// The name's last component from '.', '/' or '\\' (the first character never counts) equals
-// ".png" ignoring case.
-bool HasPngExtension(const char* fileName);

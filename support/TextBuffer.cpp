@@ -2,6 +2,7 @@
 #include "support/TextBuffer.h"
 
 #include <cstring>
+#include <functional>
 
 void TextBuffer::Set(const char* text, int maxLength) {
   int length = 0;
@@ -13,7 +14,12 @@ void TextBuffer::Set(const char* text, int maxLength) {
     buffer_.Resize(0);
     return;
   }
-  auto* out = static_cast<char*>(buffer_.Resize(length + 1));
+  // A text from inside this buffer (Set(Get() + n)) is never longer than the buffer: the buffer
+  // must not move (and free the text) while it is being copied.
+  const char* data = static_cast<const char*>(buffer_.Data());
+  const std::less<const char*> before;
+  const bool ownText = data && !before(text, data) && before(text, data + buffer_.Size());
+  auto* out = static_cast<char*>(buffer_.Resize(length + 1, !ownText));
   if (buffer_.Size() != length + 1) return;
   std::memmove(out, text, static_cast<size_t>(length));
   out[length] = '\0';

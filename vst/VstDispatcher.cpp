@@ -269,7 +269,8 @@ VstIntPtr VstEffect::String2Parameter(int32_t index, const char* text) {
     if (!entry) return 0;
     value = entry->value;
   } else {
-    if (!ReadNumber(text, &value)) return 0;
+    // "nan" and "inf" read as numbers, but are none a parameter can take.
+    if (!ReadNumber(text, &value) || !std::isfinite(value)) return 0;
     if (param->NegateDisplay()) value = -value;
   }
   if (Editor()) Editor()->SetParamFromPlugin(index, value, false);

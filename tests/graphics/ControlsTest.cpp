@@ -2,6 +2,8 @@
 // web addresses, and that drawing never reaches the plug-in.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "graphics/IBitmapControl.h"
 #include "graphics/IKnobControl.h"
 #include "graphics/ITextControl.h"
@@ -91,14 +93,15 @@ TEST_F(Controls, KnobDragIsGearedAndRedrawsNeverReachThePlugin) {
   EXPECT_EQ(knob->TextArea(), (IBounds{0, 20, 20, 40}));
   EXPECT_EQ(knob->ImageArea(), (IBounds{0, 0, 10, 10}));
   knob->SetValue(0.5);
-  editor.MouseDown(5, 5, left);  // outside the text: a zero drag that changes nothing
-  EXPECT_EQ(effect.editorPushes, 0);
+  editor.MouseDown(5, 5, left);  // outside the text: a zero drag, pushing the value as it is
+  ASSERT_EQ(effect.editorPushes, 1);
+  EXPECT_EQ(effect.reported.back(), (std::pair<int, double>(1, 0.5)));
   editor.MouseDrag(5, -5, left);  // 10 pixels up: +10 / 40 / 4
   EXPECT_DOUBLE_EQ(knob->Value(), 0.5625);
   editor.MouseDrag(5, -15, shift);  // ten times finer
   EXPECT_DOUBLE_EQ(knob->Value(), 0.56875);
   editor.MouseUp(5, -15, left);
-  EXPECT_EQ(effect.editorPushes, 2);
+  EXPECT_EQ(effect.editorPushes, 3);
   EXPECT_EQ(effect.gestures, (std::vector<std::string>{"begin 1", "end 1"}));
 
   for (int i = 0; i < 3; ++i) {
@@ -107,12 +110,31 @@ TEST_F(Controls, KnobDragIsGearedAndRedrawsNeverReachThePlugin) {
   }
   editor.MarkAllControlsDirty();
   editor.RedrawAll();
-  EXPECT_EQ(effect.editorPushes, 2);
+  EXPECT_EQ(effect.editorPushes, 3);
 
-  knob->SetValue(1.5);  // a press re-clamps, and pushes because that changed the value
+  knob->SetValue(1.5);  // a press re-clamps
   editor.MouseDown(5, 5, left);
   EXPECT_EQ(knob->Value(), 1.0);
-  EXPECT_EQ(effect.editorPushes, 3);
+  EXPECT_EQ(effect.reported.back(), (std::pair<int, double>(1, 1.0)));
+}
+
+// Not-a-number and infinities become what the parameters make of them (0, and the nearer end);
+// a frame is chosen for any value without leaving int's range.
+TEST_F(Controls, ValuesThatAreNoNumbersBecomeNumbers) {
+  IBitmapControl control(&effect, 0, 0, 1, Knob(4));
+  control.SetValueFromPlugin(std::nan(""));
+  EXPECT_EQ(control.DefaultValue(), 0.0);
+  control.SetValueFromPlugin(INFINITY);
+  EXPECT_EQ(control.Value(), 1.0);
+  control.SetValueFromUser(-INFINITY);
+  EXPECT_EQ(effect.reported.back(), (std::pair<int, double>(1, 0.0)));
+  const struct {
+    double value;
+    int frame;
+  } frames[] = {{std::nan(""), 1}, {INFINITY, 100}, {-INFINITY, 1}, {1e300, 100},
+                {-1e300, 1},       {0.5, 51},       {0.004, 1},     {1.0, 100}};
+  for (const auto& f : frames)
+    EXPECT_EQ(FrameForValue(100, f.value), f.frame) << f.value;
 }
 
 TEST_F(Controls, ValuePromptsOpenWhereTheyShould) {

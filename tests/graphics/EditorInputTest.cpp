@@ -1,6 +1,7 @@
 // Input routing: hit order, hidden and greyed controls, capture and gestures, mouse-over, keys.
 #include <gtest/gtest.h>
 
+#include "graphics/IBitmapControl.h"
 #include "tests/graphics/EditorTestSupport.h"
 
 namespace {
@@ -70,14 +71,42 @@ TEST_F(EditorInput, KeysOverTheBackgroundOrNothingGoToTheFallbackControl) {
   EXPECT_TRUE(bare.RedrawArea({0, 0, 64, 48}));  // no controls: nothing presented, true
 }
 
-TEST_F(EditorInput, DoubleClickIsAPressOnlyWhereTheControlAsksAndBeginsNoGesture) {
+TEST_F(EditorInput, DoubleClickIsAPressOnlyWhereTheControlAsks) {
   EXPECT_FALSE(editor.MouseDoubleClick(25, 25, left));
   EXPECT_EQ(editor.CaptureIndex(), -1);
   upper->SetDoubleClickAsPress(true);
   EXPECT_TRUE(editor.MouseDoubleClick(25, 25, left));
   EXPECT_EQ(editor.CaptureIndex(), 2);
-  EXPECT_EQ(log, (Log{"upper double 25,25", "upper down 25,25"}));
-  EXPECT_TRUE(effect.gestures.empty());
+  editor.MouseUp(25, 25, none);
+  EXPECT_EQ(log, (Log{"upper double 25,25", "upper down 25,25", "upper up 25,25"}));
+}
+
+// Hosts record automation between a begin and its end: every gesture is opened once and closed
+// once, and what the input sets lies inside one.
+TEST_F(EditorInput, EveryGestureEndsOnceWhateverTheButtonsDo) {
+  const IMouseKeys right{false, true, false, false, false}, both{true, true, false, false, false};
+  editor.MouseDoubleClick(25, 25, left);  // no press: a gesture of its own
+  editor.MouseUp(25, 25, none);           // ends nothing
+  editor.MouseDown(25, 25, left);         // left and right together on one control...
+  editor.MouseDown(25, 25, both);
+  editor.MouseUp(25, 25, right);
+  editor.MouseUp(60, 45, none);    // ...the second release elsewhere
+  editor.MouseDown(15, 15, none);  // neither button (the middle one): no release will come
+  editor.MouseWheel(15, 15, none, 1);
+  editor.MouseDown(15, 15, left);
+  editor.MouseWheel(50, 5, left, 1);  // to the control holding the press, in its gesture
+  editor.MouseUp(50, 5, none);
+  // A right press opening a menu: the menu takes the release, the choice is made in the gesture.
+  auto* bypass = new IBitmapControl(&effect, 40, 30, 8, editor.LoadImage(kKnobId, "knob.png", 4));
+  bypass->SetPromptDisabled(false);
+  editor.AddControl(bypass);
+  editor.menuChoice = 1;
+  editor.MouseDown(45, 35, right);
+  EXPECT_EQ(effect.gestures,
+            (std::vector<std::string>{"begin 2", "end 2", "begin 2", "end 2", "begin 2", "end 2",
+                                      "begin 1", "end 1", "begin 1", "end 1", "begin 1", "end 1",
+                                      "begin 8", "end 8"}));
+  EXPECT_EQ(effect.GetParam(8)->Value(), 1.0);
 }
 
 TEST_F(EditorInput, RightPressInTheMenuHostLeavesParameterControlsAlone) {

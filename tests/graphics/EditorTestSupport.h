@@ -48,7 +48,9 @@ class TestEditor : public IGraphicsHeadless {
     SetModuleInstance(TestModule());
   }
 
+  // As the windows' menus do, the menu takes the press (and its release) from the control.
   IMenu* ShowMenu(IMenu* menu, const IBounds& area) override {
+    DropCapture();
     menuArea = area;
     menuTexts.clear();
     for (int i = 0; i < menu->NEntries(); ++i) {

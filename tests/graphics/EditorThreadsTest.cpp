@@ -104,4 +104,36 @@ TEST(EditorThreads, AudioEditorAndHostThreadsShareControlsSafely) {
   EXPECT_EQ(effect.editorPushes, 0);  // drawing pushed nothing to the plug-in
 }
 
+// Reactions on host and audio threads mark every control dirty while the user drags a knob: a
+// mark must never put back the value it read before the drag changed it (the knob would then
+// show the old position while the parameter holds the new one).
+TEST(EditorThreads, MarksFromOtherThreadsNeverUndoADrag) {
+  EditorTestEffect effect;
+  DefineTestParams(effect);
+  TestEditor editor(&effect);
+  auto* knob = new IKnobMultiControlText(&effect, {0, 0, 20, 40}, 1,
+                                         editor.LoadImage(kKnobId, "knob.png", 4), ITextStyle{});
+  editor.AddControl(knob);
+  knob->SetValue(0.5);
+  std::atomic<bool> stop{false};
+  std::thread marks([&] {
+    while (!stop.load())
+      editor.MarkAllControlsDirty();
+  });
+  const IMouseKeys left{true, false, false, false, false};
+  int undone = 0, drags = 0;
+  const auto end = std::chrono::steady_clock::now() + StressDuration();
+  editor.MouseDown(5, 5, left);
+  for (int y = 5; std::chrono::steady_clock::now() < end || drags < 1000; ++drags) {
+    y = y == 5 ? 0 : 5;  // 5 pixels up and down again: 0.53125 and 0.5, never clamped
+    editor.MouseDrag(5, y, left);
+    const double expected = y == 0 ? 0.53125 : 0.5;
+    undone += knob->Value() != expected || effect.reported.back().second != expected;
+  }
+  editor.MouseUp(5, 5, left);
+  stop = true;
+  marks.join();
+  EXPECT_EQ(undone, 0) << "of " << drags << " drags";
+}
+
 }  // namespace

@@ -174,9 +174,12 @@ TEST_F(WinEditorTest, DragOverTheKnobMovesItsParameterInsideOneGesture) {
   Send(WM_MOUSEMOVE, MK_LBUTTON, At(25, 40));
   EXPECT_DOUBLE_EQ(effect.GetParam(1)->Value(), 10.0);
 
-  // A double-click restores the value the plug-in first gave.
+  // A double-click restores the value the plug-in first gave, in a gesture of its own: the
+  // release after it ends nothing.
   Send(WM_LBUTTONDBLCLK, MK_LBUTTON, At(25, 25));
+  Send(WM_LBUTTONUP, 0, At(25, 25));
   EXPECT_DOUBLE_EQ(effect.GetParam(1)->ToNormalized(), 0.55);
+  EXPECT_EQ(effect.gestures, (std::vector<std::string>{"begin 1", "end 1", "begin 1", "end 1"}));
   Tick();
   EXPECT_EQ(WindowPixel(22, 25), kWhite);
 }

@@ -88,6 +88,8 @@ function(ferrix_embed_resources target symbol)
     endforeach()
     set(output ${CMAKE_CURRENT_BINARY_DIR}/${symbol}.rc)
     file(GENERATE OUTPUT ${output} CONTENT "${rc}")
+    # The resource compiler reads the files named in the script: a changed image rebuilds it.
+    set_source_files_properties(${output} PROPERTIES OBJECT_DEPENDS "${files}")
     target_sources(${target} PRIVATE ${output})
   else()
     set(output ${CMAKE_CURRENT_BINARY_DIR}/${symbol}.cpp)

@@ -54,7 +54,7 @@ struct ClipShifter::MeterPairs {
   [[gnu::always_inline]] inline void Store(ClipShifter& s) const;
 
   // Left and right side by side; the reduction follower in both lanes.
-  FollowerVector<Lanes, 2> fastInput, fastOutput, slowInput, slowOutput, reduction;
+  FollowerVector<Lanes, 2> fastInput, fastOutput, slowInput, slowOutput, reduction, uncappedOutput;
   // The latest inputs; the last frame's become the followers' last inputs.
   Lanes levels{}, outputMagnitudes{}, largerReduction{};
 };
@@ -67,10 +67,10 @@ struct ClipShifter::MeterQuads {
 
   // Fast left, fast right, slow left, slow right; the reduction follower in both lanes.
   FollowerVector<Quad, 4> inputs, outputs;
-  FollowerVector<Lanes, 2> reduction;
+  FollowerVector<Lanes, 2> reduction, uncappedOutput;
   // The latest inputs; the last frame's become the followers' last inputs.
   Quad levels{}, outputMagnitudes{};
-  Lanes largerReduction{};
+  Lanes largerReduction{}, uncappedOutputMagnitudes{};
 };
 
 ClipShifter::Vectors ClipShifter::Widest() {
@@ -174,7 +174,8 @@ void ClipShifter::StartBlock(double sampleRate) {
   }
   reduction.attack = reductionAttack;
   reduction.release = reductionRelease;
-  for (EnvelopeFollower* f : {&slowInputLeft, &slowInputRight, &slowOutputLeft, &slowOutputRight}) {
+  for (EnvelopeFollower* f : {&slowInputLeft, &slowInputRight, &slowOutputLeft, &slowOutputRight,
+                              &uncappedOutputLeft, &uncappedOutputRight}) {
     f->attack = slowAttack;
     f->release = slowRelease;
   }
@@ -249,7 +250,8 @@ ClipShifter::MeterPairs::MeterPairs(const ClipShifter& s)
       fastOutput({&s.fastOutputLeft, &s.fastOutputRight}),
       slowInput({&s.slowInputLeft, &s.slowInputRight}),
       slowOutput({&s.slowOutputLeft, &s.slowOutputRight}),
-      reduction({&s.reduction, &s.reduction}) {}
+      reduction({&s.reduction, &s.reduction}),
+      uncappedOutput({&s.uncappedOutputLeft, &s.uncappedOutputRight}) {}
 
 void ClipShifter::MeterPairs::Update(Lanes frameLevels, Lanes frameOutputMagnitudes,
                                      double frameLargerReduction) {
@@ -261,6 +263,7 @@ void ClipShifter::MeterPairs::Update(Lanes frameLevels, Lanes frameOutputMagnitu
   reduction.Update(largerReduction);
   slowInput.Update(levels);
   slowOutput.Update(outputMagnitudes);
+  uncappedOutput.UpdateUncapped(outputMagnitudes);
 }
 
 void ClipShifter::MeterPairs::Store(ClipShifter& s) const {
@@ -270,12 +273,14 @@ void ClipShifter::MeterPairs::Store(ClipShifter& s) const {
   reduction.Store({&s.reduction, &unused}, largerReduction);
   slowInput.Store({&s.slowInputLeft, &s.slowInputRight}, levels);
   slowOutput.Store({&s.slowOutputLeft, &s.slowOutputRight}, outputMagnitudes);
+  uncappedOutput.Store({&s.uncappedOutputLeft, &s.uncappedOutputRight}, outputMagnitudes);
 }
 
 ClipShifter::MeterQuads::MeterQuads(const ClipShifter& s)
     : inputs({&s.fastInputLeft, &s.fastInputRight, &s.slowInputLeft, &s.slowInputRight}),
       outputs({&s.fastOutputLeft, &s.fastOutputRight, &s.slowOutputLeft, &s.slowOutputRight}),
-      reduction({&s.reduction, &s.reduction}) {}
+      reduction({&s.reduction, &s.reduction}),
+      uncappedOutput({&s.uncappedOutputLeft, &s.uncappedOutputRight}) {}
 
 void ClipShifter::MeterQuads::Update(Lanes frameLevels, Lanes frameOutputMagnitudes,
                                      double frameLargerReduction) {
@@ -286,6 +291,8 @@ void ClipShifter::MeterQuads::Update(Lanes frameLevels, Lanes frameOutputMagnitu
   inputs.Update(levels);
   outputs.Update(outputMagnitudes);
   reduction.Update(largerReduction);
+  uncappedOutputMagnitudes = frameOutputMagnitudes;
+  uncappedOutput.UpdateUncapped(uncappedOutputMagnitudes);
 }
 
 void ClipShifter::MeterQuads::Store(ClipShifter& s) const {
@@ -294,6 +301,7 @@ void ClipShifter::MeterQuads::Store(ClipShifter& s) const {
                 outputMagnitudes);
   EnvelopeFollower unused;
   reduction.Store({&s.reduction, &unused}, largerReduction);
+  uncappedOutput.Store({&s.uncappedOutputLeft, &s.uncappedOutputRight}, uncappedOutputMagnitudes);
 }
 
 void ClipShifter::Glide() {

@@ -33,6 +33,10 @@ struct ClipShifter {
   EnvelopeFollower slowInputRight;
   EnvelopeFollower slowOutputLeft;
   EnvelopeFollower slowOutputRight;
+  // The slow output followers again without their cap at full scale: the true output levels the
+  // read-outs show, overs included.
+  EnvelopeFollower uncappedOutputLeft;
+  EnvelopeFollower uncappedOutputRight;
 
   double blockInitialThreshold = 1.0;
   double blockEndThreshold = 1.0;

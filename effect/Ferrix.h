@@ -57,6 +57,10 @@ class Ferrix : public VstEffect {
   void AddFactoryPresets();
   // Block end: the output levels into the read-outs, the meter values into the meters.
   void HandOffToEditor();
+  // The processing's meter values into the meter controls. Also run when the layout is built:
+  // the meters' first value is then the state before any audio, and the first block's values
+  // are changes that get drawn whenever the editor was first painted.
+  void FeedMeters(IGraphics& editor);
   // The editor side of a parameter reaction: linked threshold knobs, redraw marks.
   void ReactInEditor(int index);
 

@@ -25,8 +25,9 @@ void Ferrix::HandOffToEditor() {
   IGraphics* editor = Graphics();
   if (!editor) return;
   ClipShifter& p = processing_;
-  p.outputLevelLeft = p.slowOutputLeft.value;
-  p.outputLevelRight = p.slowOutputRight.value;
+  // The read-outs show overs ("8.3 dB"); the meters below them stop at full scale.
+  p.outputLevelLeft = p.uncappedOutputLeft.value;
+  p.outputLevelRight = p.uncappedOutputRight.value;
   const double levels[2] = {p.outputLevelLeft, p.outputLevelRight};
   char text[kLevelTextSize];
   for (int channel = 0; channel < 2; ++channel) {
@@ -39,6 +40,11 @@ void Ferrix::HandOffToEditor() {
     levelReadouts_[channel]->SetTextFromPlugin(text);
     shownTenths_[channel] = tenth;
   }
+  FeedMeters(*editor);
+}
+
+void Ferrix::FeedMeters(IGraphics& editor) {
+  const ClipShifter& p = processing_;
   double values[kNumMeters];
   values[kInputBarLeft] = p.fastInputLeft.value;
   values[kInputBarRight] = p.fastInputRight.value;
@@ -51,11 +57,11 @@ void Ferrix::HandOffToEditor() {
   values[kInputPeakRight] = p.slowInputRight.value;
   values[kOutputPeakLeft] = p.slowOutputLeft.value;
   values[kOutputPeakRight] = p.slowOutputRight.value;
-  const int count = editor->NControls();
+  const int count = editor.NControls();
   for (int m = 0; m < kNumMeters; ++m) {
     const int index = meterIndices_[m];
     if (index < 0 || index >= count) continue;
-    editor->GetControl(index)->SetValueFromPlugin(MeterValue(values[m]));
+    editor.GetControl(index)->SetValueFromPlugin(MeterValue(values[m]));
   }
 }
 

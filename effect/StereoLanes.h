@@ -38,6 +38,11 @@ inline void ClampToUnit(Quad& value) {
   value = atMostOne < smallest ? zero : atMostOne;
 }
 
+// As ClampToUnit without the limit at 1.
+inline void ZeroBelowNormal(Lanes& value) {
+  value = value < Broadcast(EnvelopeFollower::kSmallestNormal) ? Broadcast(0.0) : value;
+}
+
 // EnvelopeFollower updates side by side, one follower per lane.
 template <typename Vector, int kCount>
 struct FollowerVector {
@@ -66,5 +71,12 @@ struct FollowerVector {
     const Vector c = x > value ? attack : release;
     value = (value - x) * c + x;
     ClampToUnit(value);
+  }
+
+  // As Update, but a value above 1 stays: the true level, where the meters show at most 1.
+  void UpdateUncapped(const Vector& x) {
+    const Vector c = x > value ? attack : release;
+    value = (value - x) * c + x;
+    ZeroBelowNormal(value);
   }
 };

@@ -2,6 +2,8 @@
 // Windows; fontconfig and FreeType on Linux, where a missing face falls back to the best match).
 #pragma once
 
+#include <string>
+
 #include "raster/RasterFont.h"
 
 struct SystemFontRequest {
@@ -16,3 +18,9 @@ struct SystemFontRequest {
 // Null when the system cannot make the font.
 SystemFontHandle CreateSystemFont(const SystemFontRequest& request);
 void DeleteSystemFont(SystemFontHandle font);
+
+// Every font from these files only (Linux), whatever else the machine has: tests and tools that
+// must draw the same pixels everywhere call it before the first font. False, with the reason in
+// error (a missing file named), when a file cannot be read or fonts were made already. Windows
+// draws with the system's fonts and answers true.
+bool UseOnlyFontFiles(const char* const* files, int count, std::string& error);

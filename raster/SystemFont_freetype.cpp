@@ -3,9 +3,11 @@
 #include <fontconfig/fontconfig.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include <freetype/tttables.h>
 
@@ -65,12 +67,40 @@ void ReleaseFace(FT_Face face) {
   ReleaseLibraryIfUnused();
 }
 
+// Faces editors ask for that few machines have, each with the face it falls back to first when
+// it is missing: fontconfig's general choice (DejaVu Sans) is wider, and texts laid out for the
+// face would run out of their room. "accept" keeps the face itself first where it is installed.
+constexpr char kFallbackRules[] = R"(<?xml version="1.0"?>
+<fontconfig>
+  <alias binding="same">
+    <family>Ubuntu</family>
+    <accept><family>DejaVu Sans Condensed</family></accept>
+  </alias>
+</fontconfig>)";
+
+struct FontSetup {
+  std::mutex lock;
+  bool made = false;
+  FcConfig* config = nullptr;
+  std::vector<std::string> onlyFiles;  // empty: the system's fonts
+};
+FontSetup gFonts;
+
 // Our own fontconfig configuration, kept for the process: a host that uses fontconfig itself
-// keeps its configuration untouched.
+// keeps its configuration untouched. The system's fonts and rules plus ours, or only the given
+// files under our rules.
 FcConfig* Fonts() {
-  static FcConfig* config = nullptr;
-  static std::once_flag once;
-  std::call_once(once, [] { config = FcInitLoadConfigAndFonts(); });
+  std::lock_guard<std::mutex> guard(gFonts.lock);
+  if (gFonts.made) return gFonts.config;
+  gFonts.made = true;
+  const bool system = gFonts.onlyFiles.empty();
+  FcConfig* config = system ? FcInitLoadConfig() : FcConfigCreate();
+  if (!config) return nullptr;
+  FcConfigParseAndLoadFromMemory(config, reinterpret_cast<const FcChar8*>(kFallbackRules), FcTrue);
+  if (system) FcConfigBuildFonts(config);
+  for (const std::string& file : gFonts.onlyFiles)
+    FcConfigAppFontAddFile(config, reinterpret_cast<const FcChar8*>(file.c_str()));
+  gFonts.config = config;
   return config;
 }
 
@@ -114,6 +144,25 @@ void WindowsCell(FT_Face face, int& ascentUnits, int& cellUnits) {
 }
 
 }  // namespace
+
+bool UseOnlyFontFiles(const char* const* files, int count, std::string& error) {
+  std::lock_guard<std::mutex> guard(gFonts.lock);
+  if (gFonts.made) {
+    error = "fonts already in use";
+    return false;
+  }
+  for (int i = 0; i < count; ++i) {
+    if (std::FILE* f = std::fopen(files[i], "rb")) {
+      std::fclose(f);
+      gFonts.onlyFiles.push_back(files[i]);
+    } else {
+      error = std::string("font file missing: ") + files[i];
+      gFonts.onlyFiles.clear();
+      return false;
+    }
+  }
+  return true;
+}
 
 SystemFontHandle CreateSystemFont(const SystemFontRequest& request) {
   std::string file;

@@ -9,7 +9,8 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   libpng-dev zlib1g-dev libsndfile1-dev libflac-dev libogg-dev libvorbis-dev libopus-dev
   libebur128-dev
-  libfreetype-dev libfontconfig-dev fonts-dejavu-core libpixman-1-dev libcairo2-dev
+  libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-dejavu-extra libpixman-1-dev
+  libcairo2-dev
   libx11-dev libxext-dev libxtst-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine64 wine xvfb xauth dpkg-dev unzip

@@ -14,10 +14,17 @@
 #include "graphics/IGraphics.h"
 #include "graphics/ITextControl.h"
 #include "raster/SysBitmap.h"
+#include "tools/editor-snapshot/EditorSnapshot.h"
 
 class FerrixEditorTest : public ::testing::Test {
  public:
-  void SetUp() override { SetModuleInstance(ExecutableImages()); }
+  void SetUp() override {
+    SetModuleInstance(ExecutableImages());
+    // Texts from the reference snapshots' font files, whatever fonts this machine has.
+    static std::string error;
+    static const bool fonts = UseReferenceFonts(error);
+    ASSERT_TRUE(fonts) << error;
+  }
 
   // Opened at 48 kHz with the defaults, as a host does before the first block.
   static void Open(Ferrix& effect) {
@@ -50,6 +57,23 @@ class FerrixEditorTest : public ::testing::Test {
   static void Tick(IGraphics* editor) {
     IBounds area;
     if (editor->CollectDirtyArea(&area)) editor->RedrawArea(area);
+  }
+
+  // The whole canvas, row by row.
+  static std::vector<Pixel> Pixels(IGraphics* editor) {
+    SysBitmap* canvas = editor->Canvas();
+    std::vector<Pixel> pixels;
+    for (int y = 0; y < canvas->Height(); ++y) {
+      const Pixel* row = canvas->Bits() + y * canvas->RowSpan();
+      pixels.insert(pixels.end(), row, row + canvas->Width());
+    }
+    return pixels;
+  }
+
+  // Every control drawn again from its current value.
+  static void RedrawWhole(IGraphics* editor) {
+    editor->MarkAllControlsDirty();
+    Tick(editor);
   }
 
   static Pixel At(IGraphics* editor, int x, int y) {

@@ -1,8 +1,10 @@
 // Ferrix's block-end hand-off to its editor and the editor side of its reactions: level texts,
 // meter values and frames, skipped indices, bad values, and the linked threshold knobs.
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
+#include "effect/FerrixLayout.h"
 #include "effect/FerrixParam.h"
 #include "effect/LevelText.h"
 #include "graphics/IBitmapControl.h"
@@ -61,6 +63,59 @@ TEST_F(FerrixEditorTest, ReadoutsFollowTheOutputLevel) {
   }
 }
 
+// With Output Gain at +9.1 dB a full-scale square leaves at +9.1 dB: the read-outs say so while
+// the meters stop at their top frame.
+TEST_F(FerrixEditorTest, ReadoutsShowOversWhereTheMetersStopAtTheTop) {
+  Ferrix effect(nullptr);
+  Open(effect);
+  effect.GetParam(kOutputGain)->SetValue(9.1);
+  effect.ParamChanged(kOutputGain);
+  Process(effect, 48000 * 3, [](int n) { return n % 2 ? 1.0 : -1.0; });
+  EXPECT_EQ(Text(effect.LevelReadout(0)), "9.1 dB");
+  EXPECT_EQ(Text(effect.LevelReadout(1)), "9.1 dB");
+  for (Ferrix::Meter m : {Ferrix::kOutputBarLeft, Ferrix::kOutputPeakRight})
+    EXPECT_EQ(effect.Graphics()->GetControl(effect.MeterIndex(m))->Value(), 1.0) << m;
+}
+
+// The widest readings, silence and the largest over both gains allow, stay inside their half of
+// the read-out window, clear of its edges and of the divider between the halves.
+TEST_F(FerrixEditorTest, WidestReadoutsFitTheirHalfOfTheWindow) {
+  using ferrix_layout::kReadOutDivider;
+  using ferrix_layout::kReadOutWindow;
+  constexpr int kGap = 2;
+  char over[kLevelTextSize];
+  FormatLevelText(std::pow(10.0, 2 * kFerrixGainRangeDb / 20.0), over);
+  Ferrix effect(nullptr);
+  Open(effect);
+  IGraphics* editor = effect.Graphics();
+  for (const char* text : {"-60.0 dB", static_cast<const char*>(over)}) {
+    for (int side = 0; side < 2; ++side) {
+      SCOPED_TRACE(testing::Message() << text << " side " << side);
+      effect.LevelReadout(0)->SetTextFromPlugin("");
+      effect.LevelReadout(1)->SetTextFromPlugin("");
+      RedrawWhole(editor);
+      const std::vector<Pixel> empty = Pixels(editor);
+      effect.LevelReadout(side)->SetTextFromPlugin(text);
+      RedrawWhole(editor);
+      const std::vector<Pixel> drawn = Pixels(editor);
+      IBounds ink{editor->Width(), editor->Height(), 0, 0};
+      for (int y = 0; y < editor->Height(); ++y) {
+        for (int x = 0; x < editor->Width(); ++x) {
+          if (drawn[y * editor->Width() + x] == empty[y * editor->Width() + x]) continue;
+          ink = {std::min(ink.left, x), std::min(ink.top, y), std::max(ink.right, x + 1),
+                 std::max(ink.bottom, y + 1)};
+        }
+      }
+      const int left = side == 0 ? kReadOutWindow.left : kReadOutDivider + 1;
+      const int right = side == 0 ? kReadOutDivider : kReadOutWindow.right;
+      EXPECT_GE(ink.left, left + kGap);
+      EXPECT_LE(ink.right, right - kGap);
+      EXPECT_GT(ink.top, kReadOutWindow.top);
+      EXPECT_LT(ink.bottom, kReadOutWindow.bottom);
+    }
+  }
+}
+
 // A steady full-scale sine fills the input bars (frame 100); silence leaves them at frame 1.
 TEST_F(FerrixEditorTest, MeterFramesForFullScaleAndSilence) {
   Ferrix loud(nullptr), quiet(nullptr);
@@ -84,6 +139,33 @@ TEST_F(FerrixEditorTest, MeterFramesForFullScaleAndSilence) {
   for (int m = 0; m < Ferrix::kNumMeters; ++m)
     EXPECT_EQ(loud.Graphics()->GetControl(loud.MeterIndex(Ferrix::Meter(m)))->Value(), values[m])
         << m;
+}
+
+// Whatever the order of painting, choosing a preset and the first block, the timer's next pass
+// leaves the canvas as a full repaint of the same values draws it ("Overhead" then silence: the
+// threshold marker at -6.6 dB, not at the bottom where nothing was fed before).
+TEST_F(FerrixEditorTest, MetersShowTheirValueOneTickAfterTheFirstBlock) {
+  enum Step { kPaint, kPreset, kBlock };
+  Step steps[] = {kPaint, kPreset, kBlock};
+  do {
+    SCOPED_TRACE(testing::Message() << steps[0] << steps[1] << steps[2]);
+    Ferrix effect(nullptr);
+    Open(effect);
+    IGraphics* editor = effect.Graphics();
+    for (Step step : steps) {
+      if (step == kPaint) {  // the timer runs until nothing is left to draw
+        Tick(editor);
+        Tick(editor);
+      }
+      if (step == kPreset) effect.LoadPreset(4);
+      if (step == kBlock) Process(effect, 512, Silence);
+    }
+    Tick(editor);
+    Tick(editor);  // a value changed while drawing is drawn once more
+    const std::vector<Pixel> ticked = Pixels(editor);
+    RedrawWhole(editor);
+    EXPECT_TRUE(ticked == Pixels(editor));
+  } while (std::next_permutation(std::begin(steps), std::end(steps)));
 }
 
 // Stored indices that are negative or past the last control are skipped; the rest still move.

@@ -6,31 +6,15 @@
 #include <cmath>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "effect/FerrixLayout.h"
 #include "raster/LoadPng.h"
 
 namespace {
 
-struct ImageFile {
-  int id;
-  const char* name;
-  int width, frameHeight, frames;
-};
-
-// Resource id, file, frame size and frame count as the editor loads them.
-constexpr ImageFile kImages[] = {
-    {101, "knob_small_65.png", 50, 50, 65},
-    {102, "knob_large_100.png", 90, 90, 100},
-    {103, "vu_100.png", 35, 380, 100},
-    {104, "vu_side_40.png", 180, 35, 40},
-    {105, "vu_clip_100.png", 15, 380, 100},
-    {106, "background.png", 640, 480, 1},
-    {107, "led_2.png", 16, 16, 2},
-    {108, "button_2.png", 15, 15, 2},
-    {109, "vu_reduce_100.png", 18, 380, 100},
-    {110, "knob_small_wave_72.png", 50, 50, 72},
-    {111, "vu_peak_100.png", 35, 380, 100},
-};
+using ferrix_layout::ImageSpec;
+using ferrix_layout::kImages;
 
 std::unique_ptr<RasterBitmap> Load(const char* name) {
   const std::string path = std::string(FERRIX_EDITOR_IMAGES) + "/" + name;
@@ -52,9 +36,9 @@ struct Frame {
 };
 
 TEST(EditorImages, EachDecodesToItsStripSize) {
-  for (const ImageFile& image : kImages) {
-    SCOPED_TRACE(image.name);
-    auto bitmap = Load(image.name);
+  for (const ImageSpec& image : kImages) {
+    SCOPED_TRACE(image.fileName);
+    auto bitmap = Load(image.fileName);
     ASSERT_NE(bitmap, nullptr);
     EXPECT_EQ(bitmap->Width(), image.width);
     EXPECT_EQ(bitmap->Height(), image.frameHeight * image.frames);
@@ -136,6 +120,33 @@ TEST(EditorImages, StripMarkerAndSwitchFrames) {
     EXPECT_GT(on, 200) << name;
     EXPECT_LT(off, 110) << name;
   }
+}
+
+// The OUT column's numbers sit in the dark gap between its bars. The top one, "0", lies whole
+// below the read-out window's frame: a dark row between them, and as many rows of ink as the
+// "-1" further down.
+TEST(EditorImages, OutColumnZeroIsWholeBelowTheReadOutWindow) {
+  using namespace ferrix_layout;
+  auto background = Load(Image(kBackgroundImage).fileName);
+  ASSERT_NE(background, nullptr);
+  const auto inkRows = [&](int top, int bottom) {
+    std::vector<int> rows;
+    for (int y = top; y < bottom; ++y) {
+      for (int x = kOutputBarLeft.right + 1; x < kOutputBarRight.left - 1; ++x) {
+        if (Frame{background.get(), 480, 1}.Brightest(x, y) > 40) {
+          rows.push_back(y);
+          break;
+        }
+      }
+    }
+    return rows;
+  };
+  const int frameBottom = kReadOutWindow.bottom + 1;
+  const std::vector<int> zero = inkRows(frameBottom, frameBottom + 20);
+  const std::vector<int> minusOne = inkRows(80, 100);
+  ASSERT_FALSE(zero.empty());
+  EXPECT_GT(zero.front(), frameBottom);
+  EXPECT_EQ(zero.size(), minusOne.size());
 }
 
 }  // namespace

@@ -6,10 +6,10 @@
 #include <cstring>
 #include <string>
 
-#include "tools/artwork/ImageTable.h"
 #include "tools/artwork/KnobArt.h"
 #include "tools/artwork/MeterArt.h"
 #include "tools/artwork/PanelArt.h"
+#include "tools/artwork/PanelLayout.h"
 #include "tools/artwork/Preview.h"
 #include "tools/artwork/StripWriter.h"
 #include "tools/artwork/SwitchArt.h"
@@ -20,27 +20,27 @@ using artwork::FramePainter;
 
 FramePainter PainterFor(int id) {
   switch (id) {
-    case 101:
+    case artwork::kSmallKnobImage:
       return artwork::PaintSmallKnob;
-    case 102:
+    case artwork::kLargeKnobImage:
       return artwork::PaintLargeKnob;
-    case 103:
+    case artwork::kLevelBarImage:
       return artwork::PaintLevelBar;
-    case 104:
+    case artwork::kShiftStripImage:
       return artwork::PaintShiftStrip;
-    case 105:
+    case artwork::kThresholdMarkerImage:
       return artwork::PaintThresholdMarker;
-    case 106:
+    case artwork::kBackgroundImage:
       return artwork::PaintPanel;
-    case 107:
+    case artwork::kLampImage:
       return artwork::PaintLamp;
-    case 108:
+    case artwork::kSwitchImage:
       return artwork::PaintSwitch;
-    case 109:
+    case artwork::kReductionBarImage:
       return artwork::PaintReductionBar;
-    case 110:
+    case artwork::kWaveKnobImage:
       return artwork::PaintWaveKnob;
-    case 111:
+    case artwork::kPeakLineImage:
       return artwork::PaintPeakLine;
     default:
       return nullptr;

@@ -3,8 +3,8 @@
 
 #include <cmath>
 
-#include "tools/artwork/ImageTable.h"
 #include "tools/artwork/Palette.h"
+#include "tools/artwork/PanelLayout.h"
 #include "tools/artwork/Shapes.h"
 
 namespace artwork {

@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "tools/artwork/ImageTable.h"
 #include "tools/artwork/Palette.h"
 #include "tools/artwork/PanelLayout.h"
 #include "tools/artwork/Shapes.h"

@@ -16,13 +16,12 @@
 namespace artwork {
 namespace {
 
-constexpr int kWidth = 640, kHeight = 480;
+constexpr int kWidth = kEditorWidth, kHeight = kEditorHeight;
 constexpr double kPlateCentre = 320;
 
 // Value windows: where the editor prints black text, the panel is light.
 constexpr double kLargeWindowHalf = 34;
 constexpr double kSmallWindowHalf = 30;
-constexpr Box kReadOutWindow = {519, 24, 629, 44};
 
 const TextLook kCaptionLook{};
 const TextLook kSmallPrint{.bold = false, .size = 8.5, .colour = kCaptionDim, .engraved = false};
@@ -120,9 +119,10 @@ void KnobWindow(cairo_t* cr, const Box& knob, double halfWidth) {
   ValueWindow(cr, left, knob.bottom - kKnobTextRow, right, knob.bottom - 1);
 }
 
-// dB scale beside a bar column: ticks at each mark's row and its number.
+// dB scale beside a bar column: ticks at each mark's row and its number, kept at or below row
+// numbersTop (a number centred on the top mark would reach into what lies above the column).
 void Scale(cairo_t* cr, double numbersX, Align align, const std::initializer_list<double>& tickXs,
-           double tickLength, int top, int height) {
+           double tickLength, int top, int height, double numbersTop = 0) {
   for (int mark : kScaleMarks) {
     const double y = std::floor(BarLevelY(top, height, DecibelFraction(mark))) + 0.5;
     cairo_set_line_width(cr, 1);
@@ -135,7 +135,10 @@ void Scale(cairo_t* cr, double numbersX, Align align, const std::initializer_lis
     if (mark == -30) continue;  // too close to -40 for both numbers; its tick stays
     char number[8];
     std::snprintf(number, sizeof number, "%d", mark);
-    DrawText(cr, number, numbersX, BaselineCentredOn(cr, y, kScaleNumbers), align, kScaleNumbers);
+    const double capHeight = CapHeight(cr, kScaleNumbers);
+    const double baseline =
+        std::max(BaselineCentredOn(cr, y, kScaleNumbers), std::ceil(numbersTop + capHeight));
+    DrawText(cr, number, numbersX, baseline, align, kScaleNumbers);
   }
 }
 
@@ -148,7 +151,9 @@ void PaintMeterColumns(cairo_t* cr) {
   // left edge is the bar's own dark margin, leaving room for the output knob's window.
   Recess(cr, kOutputBarLeft.left - 1, top - 3, kOutputBarRight.right + 3, top + height + 3, 3);
   const double gapCentre = (kOutputBarLeft.right + kOutputBarRight.left) * 0.5;
-  Scale(cr, gapCentre, Align::Centre, {kOutputBarRight.right + 4.0}, 3.5, top, height);
+  // Its "0" sits just under the read-out window (its frame ends a row below the window).
+  Scale(cr, gapCentre, Align::Centre, {kOutputBarRight.right + 4.0}, 3.5, top, height,
+        kReadOutWindow.bottom + 3);
   // Column titles, the clip meter's caption, the channel letters under the bars.
   const double titleBaseline = 17;
   DrawText(cr, "IN", (kInputBarLeft.left + kInputBarRight.right) * 0.5, titleBaseline,
@@ -170,8 +175,7 @@ void PaintMeterColumns(cairo_t* cr) {
   ValueWindow(cr, kReadOutWindow.left, kReadOutWindow.top, kReadOutWindow.right,
               kReadOutWindow.bottom);
   cairo_set_source_rgba(cr, 0, 0, 0, 0.25);
-  cairo_rectangle(cr, std::floor(gapCentre), kReadOutWindow.top + 3, 1,
-                  kReadOutWindow.Height() - 6);
+  cairo_rectangle(cr, kReadOutDivider, kReadOutWindow.top + 3, 1, kReadOutWindow.Height() - 6);
   cairo_fill(cr);
 }
 

@@ -14,7 +14,6 @@
 #include <memory>
 #include <vector>
 
-#include "tools/artwork/ImageTable.h"
 #include "tools/artwork/PanelLayout.h"
 
 namespace artwork {
@@ -130,7 +129,7 @@ bool WritePreview(const std::string& imageDir, int frame, const std::string& out
     if (control.kind == ControlKind::Knob) {
       const Box textRow = {control.area.left, control.area.bottom - kKnobTextRow,
                            control.area.right, control.area.bottom};
-      CellText(cr, KnobText(control.param, value), textRow, 16);
+      CellText(cr, KnobText(control.param, value), textRow, kKnobTextSize);
     }
     if (spec.id == 103 && control.area.left >= kOutputBarLeft.left) {
       outputLevels[control.area.left == kOutputBarLeft.left ? 0 : 1] = value;
@@ -141,7 +140,7 @@ bool WritePreview(const std::string& imageDir, int frame, const std::string& out
     char text[32];
     std::snprintf(text, sizeof text, "%2.1f dB",
                   20.0 * std::log10(std::max(outputLevels[side], 0.001)));
-    CellText(cr, text, side == 0 ? kReadOutLeft : kReadOutRight, 14);
+    CellText(cr, text, side == 0 ? kReadOutLeft : kReadOutRight, kReadOutTextSize);
   }
   cairo_destroy(cr);
   const cairo_status_t status = cairo_surface_write_to_png(canvas, outPath.c_str());

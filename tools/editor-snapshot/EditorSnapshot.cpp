@@ -3,14 +3,21 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <vector>
 
 #include "effect/Ferrix.h"
 #include "graphics/IGraphics.h"
+#include "raster/SystemFont.h"
 
 namespace {
 
 constexpr int kBlockSize = 512;
+
+// What Ferrix's texts ("Ubuntu", missing on most machines) are drawn with on Linux: the narrow
+// face the font code prefers in its place, from Debian's fonts-dejavu-extra.
+constexpr const char* kReferenceFontFiles[] = {
+    "/usr/share/fonts/truetype/dejavu/DejaVuSansCondensed.ttf"};
 
 int FindPreset(Ferrix& effect, const std::string& name) {
   for (int i = 0; i < effect.NPresets(); ++i) {
@@ -25,6 +32,12 @@ void Tick(IGraphics* editor) {
 }
 
 }  // namespace
+
+bool UseReferenceFonts(std::string& error) {
+  if (UseOnlyFontFiles(kReferenceFontFiles, std::size(kReferenceFontFiles), error)) return true;
+  error += " (Debian package fonts-dejavu-extra; tools/setup-packages.sh installs it)";
+  return false;
+}
 
 bool DrawAfterProcessing(Ferrix& effect, const ferrix::host::AudioData& input,
                          const SnapshotScene& scene, std::string& error) {

@@ -14,6 +14,11 @@ struct SnapshotScene {
   double seconds = 0.0;      // how much of the input to process; 0 or less: all of it
 };
 
+// Every text from the font files the reference snapshots were drawn with (Linux; Windows draws
+// with GDI's fonts), so that other fonts on the machine change no pixel. Call before the first
+// text is drawn; false with a reason naming a missing font file.
+bool UseReferenceFonts(std::string& error);
+
 // The module handle of the images linked into this executable goes to SetModuleInstance first.
 // Processes input (one or two channels; one is used for both sides) through effect after a
 // host's set-up (sample rate, preset, open, reset) and leaves the last tick's canvas in its

@@ -36,6 +36,10 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "ferrix-editor-snapshot: %s\n", error.c_str());
     return 1;
   }
+  if (!UseReferenceFonts(error)) {
+    std::fprintf(stderr, "ferrix-editor-snapshot: %s\n", error.c_str());
+    return 1;
+  }
   SetModuleInstance(ExecutableImages());
   Ferrix effect(nullptr);
   if (!DrawAfterProcessing(effect, input, scene, error)) {

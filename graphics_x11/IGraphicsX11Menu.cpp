@@ -102,8 +102,8 @@ struct MenuRun {
 }  // namespace
 
 void IGraphicsX11::SwallowRelease() {
-  // The press belonged to the menu: its release must not reach a control (a MouseUp there would
-  // end a gesture that never began). Still grabbed, it comes to us; other events wait.
+  // The press belonged to the menu: its release must not reach a control as a click of its own.
+  // Still grabbed, it comes to us; other events wait.
   const auto end = std::chrono::steady_clock::now() + kReleaseWait;
   while (std::chrono::steady_clock::now() < end) {
     XEvent event;

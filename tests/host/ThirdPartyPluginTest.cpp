@@ -7,8 +7,8 @@
 #include <cmath>
 #include <filesystem>
 
-#include "host/Plugin.h"
-#include "host/Render.h"
+#include "host/audio/Render.h"
+#include "host/plugin/Plugin.h"
 #include "tests/MissingTool.h"
 #include "tests/host/HostTestSupport.h"
 

@@ -5,12 +5,12 @@
 
 #include <cmath>
 
-#include "host/AudioSource.h"
-#include "host/Host.h"
-#include "host/LevelStats.h"
-#include "host/Loudness.h"
-#include "host/Plugin.h"
-#include "host/Render.h"
+#include "host/audio/AudioSource.h"
+#include "host/audio/Render.h"
+#include "host/meters/LevelStats.h"
+#include "host/meters/Loudness.h"
+#include "host/plugin/Host.h"
+#include "host/plugin/Plugin.h"
 
 namespace {
 

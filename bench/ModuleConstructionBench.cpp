@@ -6,8 +6,8 @@
 #include <chrono>
 #include <string>
 
-#include "host/Host.h"
-#include "host/SharedLibrary.h"
+#include "host/plugin/Host.h"
+#include "host/plugin/SharedLibrary.h"
 #include "vst/VstAbi.h"
 
 namespace {

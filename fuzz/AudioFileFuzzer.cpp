@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <string>
 
-#include "host/AudioFile.h"
+#include "host/audio/AudioFile.h"
 
 namespace {
 

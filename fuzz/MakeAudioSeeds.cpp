@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <string>
 
-#include "host/AudioFile.h"
+#include "host/audio/AudioFile.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) {

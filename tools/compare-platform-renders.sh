@@ -7,6 +7,9 @@ set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
 module=${1:-Ferrix}
+# shellcheck source=tools/missing-tool.sh
+source tools/missing-tool.sh
+need_tools compare-platform-renders wine64 || exit 0
 out="$top/build/compare-renders"
 mkdir -p "$out"
 

@@ -18,6 +18,7 @@ for preset in linux linux-asan; do
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset"
   ctest --preset "$preset" -j2
+  bash tools/report-skips.sh "build/$preset"
 done
 
 echo "== linux-tsan (editor threads)"

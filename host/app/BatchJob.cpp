@@ -13,13 +13,13 @@
 #include <stdexcept>
 #include <thread>
 
-#include "host/AudioFile.h"
-#include "host/CrashGuard.h"
 #include "host/app/ErrorLine.h"
 #include "host/app/HostCommand.h"
 #include "host/app/ProgressBar.h"
 #include "host/app/RenderJob.h"
 #include "host/app/Terminal.h"
+#include "host/audio/AudioFile.h"
+#include "host/signals/CrashGuard.h"
 
 namespace ferrix::host {
 namespace {

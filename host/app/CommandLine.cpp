@@ -3,7 +3,7 @@
 
 #include <cstdlib>
 
-#include "host/PluginControl.h"
+#include "host/plugin/PluginControl.h"
 
 namespace ferrix::host {
 

@@ -7,16 +7,16 @@
 #include <cstdint>
 #include <filesystem>
 
-#include "host/AudioFile.h"
-#include "host/CrashGuard.h"
-#include "host/EditorSession.h"
-#include "host/EditorWindow.h"
-#include "host/Host.h"
-#include "host/PendingFile.h"
-#include "host/Plugin.h"
 #include "host/app/BundledFiles.h"
 #include "host/app/ErrorLine.h"
 #include "host/app/HostCommand.h"
+#include "host/audio/AudioFile.h"
+#include "host/audio/PendingFile.h"
+#include "host/editor/EditorSession.h"
+#include "host/editor/EditorWindow.h"
+#include "host/plugin/Host.h"
+#include "host/plugin/Plugin.h"
+#include "host/signals/CrashGuard.h"
 #include "raster/SavePng.h"
 
 namespace ferrix::host {

@@ -6,9 +6,9 @@
 #include <optional>
 
 #include "effect/FerrixParam.h"
-#include "host/AudioBlock.h"
-#include "host/AudioFile.h"
-#include "host/Plugin.h"
+#include "host/audio/AudioBlock.h"
+#include "host/audio/AudioFile.h"
+#include "host/plugin/Plugin.h"
 
 namespace ferrix::host {
 

@@ -8,12 +8,6 @@
 #include <filesystem>
 #include <optional>
 
-#include "host/AudioFile.h"
-#include "host/CrashGuard.h"
-#include "host/Host.h"
-#include "host/Plugin.h"
-#include "host/PluginControl.h"
-#include "host/PresetTransfer.h"
 #include "host/app/BatchJob.h"
 #include "host/app/BundledFiles.h"
 #include "host/app/EditorJob.h"
@@ -25,6 +19,12 @@
 #include "host/app/RenderPlot.h"
 #include "host/app/RenderSummary.h"
 #include "host/app/Terminal.h"
+#include "host/audio/AudioFile.h"
+#include "host/plugin/Host.h"
+#include "host/plugin/Plugin.h"
+#include "host/plugin/PluginControl.h"
+#include "host/presets/PresetTransfer.h"
+#include "host/signals/CrashGuard.h"
 
 namespace ferrix::host {
 bool ApplyControls(const Plugin& plugin, const Options& options, std::string& error) {

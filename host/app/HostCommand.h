@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "host/Plugin.h"
 #include "host/app/CommandLine.h"
+#include "host/plugin/Plugin.h"
 
 namespace ferrix::host {
 

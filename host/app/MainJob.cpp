@@ -14,11 +14,6 @@
 #include <optional>
 #include <system_error>
 
-#include "host/AudioFile.h"
-#include "host/CrashGuard.h"
-#include "host/Host.h"
-#include "host/Plugin.h"
-#include "host/PluginControl.h"
 #include "host/app/BundledFiles.h"
 #include "host/app/ErrorLine.h"
 #include "host/app/FerrixGainReduction.h"
@@ -26,6 +21,11 @@
 #include "host/app/RenderJob.h"
 #include "host/app/RenderPlot.h"
 #include "host/app/RenderSummary.h"
+#include "host/audio/AudioFile.h"
+#include "host/plugin/Host.h"
+#include "host/plugin/Plugin.h"
+#include "host/plugin/PluginControl.h"
+#include "host/signals/CrashGuard.h"
 
 namespace ferrix::host {
 

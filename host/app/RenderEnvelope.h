@@ -7,8 +7,8 @@
 #include <optional>
 #include <vector>
 
-#include "host/AudioBlock.h"
 #include "host/app/FerrixGainReduction.h"
+#include "host/audio/AudioBlock.h"
 
 namespace ferrix::host {
 

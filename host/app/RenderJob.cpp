@@ -4,9 +4,9 @@
 
 #include <optional>
 
-#include "host/LevelStats.h"
-#include "host/Loudness.h"
 #include "host/app/FerrixGainReduction.h"
+#include "host/meters/LevelStats.h"
+#include "host/meters/Loudness.h"
 
 namespace ferrix::host {
 

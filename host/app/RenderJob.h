@@ -4,12 +4,12 @@
 
 #include <string>
 
-#include "host/AudioFile.h"
-#include "host/Host.h"
-#include "host/Plugin.h"
-#include "host/Render.h"
 #include "host/app/RenderEnvelope.h"
 #include "host/app/RenderSummary.h"
+#include "host/audio/AudioFile.h"
+#include "host/audio/Render.h"
+#include "host/plugin/Host.h"
+#include "host/plugin/Plugin.h"
 
 namespace ferrix::host {
 

@@ -11,7 +11,7 @@
 #include <filesystem>
 #include <memory>
 
-#include "host/PendingFile.h"
+#include "host/audio/PendingFile.h"
 #include "raster/BlendMode.h"
 #include "raster/CachedFont.h"
 #include "raster/FillRectangle.h"

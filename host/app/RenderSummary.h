@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "host/LevelStats.h"
-#include "host/Loudness.h"
+#include "host/meters/LevelStats.h"
+#include "host/meters/Loudness.h"
 
 namespace ferrix::host {
 

@@ -54,7 +54,9 @@ TEST_F(FerrixEditorTest, AudioEditorAndAutomationThreads) {
   const auto end = std::chrono::steady_clock::now() + StressDuration();
   const IMouseKeys left{true, false, false, false, false};
   char text[SharedText::kCapacity];
-  for (int n = 0; std::chrono::steady_clock::now() < end || ticks < 3; ++n) {
+  // However busy the machine, the audio thread and the editor get their turns; the duration only
+  // lengthens the run.
+  for (int n = 0; std::chrono::steady_clock::now() < end || ticks < 3 || blocks < 3; ++n) {
     Tick(editor);
     if (n % 5 == 0) {
       editor->MouseDown(327, 207, left);  // Link
@@ -72,7 +74,6 @@ TEST_F(FerrixEditorTest, AudioEditorAndAutomationThreads) {
   audio.join();
   automation.join();
   EXPECT_EQ(torn.load(), 0);
-  EXPECT_GT(blocks.load(), 0);
 }
 
 }  // namespace

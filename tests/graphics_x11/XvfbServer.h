@@ -6,6 +6,10 @@
 
 #include <sys/types.h>
 
+namespace testing {
+class TestInfo;
+}
+
 class XvfbServer {
  public:
   // screen: Xvfb's WIDTHxHEIGHTxDEPTH; the default is enough for the test editors.
@@ -14,10 +18,13 @@ class XvfbServer {
   XvfbServer(const XvfbServer&) = delete;
   XvfbServer& operator=(const XvfbServer&) = delete;
 
-  // Empty when the server runs; otherwise why it does not.
-  const std::string& Failure() const { return failure_; }
+  // Empty when the server runs; otherwise why it does not, for GTEST_SKIP(). Asked inside a test,
+  // it fails that test too, unless Xvfb is merely not installed outside CI (MissingTool).
+  std::string Failure() const;
 
  private:
   pid_t pid_ = -1;
+  bool missing_ = false;
   std::string failure_;
+  mutable const testing::TestInfo* failed_ = nullptr;  // the test already failed for it
 };

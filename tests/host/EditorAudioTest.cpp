@@ -5,8 +5,8 @@
 #include <chrono>
 #include <thread>
 
-#include "host/EditorAudio.h"
-#include "host/Plugin.h"
+#include "host/editor/EditorAudio.h"
+#include "host/plugin/Plugin.h"
 #include "tests/host/HostTestSupport.h"
 
 namespace ferrix::host::testing {

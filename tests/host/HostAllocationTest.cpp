@@ -9,9 +9,9 @@
 #include <new>
 #include <thread>
 
-#include "host/EditorAudio.h"
-#include "host/Host.h"
-#include "host/Plugin.h"
+#include "host/editor/EditorAudio.h"
+#include "host/plugin/Host.h"
+#include "host/plugin/Plugin.h"
 
 // The replacements below pair malloc with free; GCC cannot see that once it inlines a container's
 // deallocation into this file.

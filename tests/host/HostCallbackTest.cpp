@@ -7,7 +7,7 @@
 #include <thread>
 #include <vector>
 
-#include "host/Host.h"
+#include "host/plugin/Host.h"
 
 namespace ferrix::host {
 namespace {

@@ -4,10 +4,10 @@
 
 #include <cmath>
 
-#include "host/LevelStats.h"
-#include "host/NameMatch.h"
 #include "host/app/CommandLine.h"
 #include "host/app/RenderSummary.h"
+#include "host/meters/LevelStats.h"
+#include "host/plugin/NameMatch.h"
 
 namespace ferrix::host {
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "host/AudioFile.h"
+#include "host/audio/AudioFile.h"
 
 namespace ferrix::host::testing {
 

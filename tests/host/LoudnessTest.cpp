@@ -5,8 +5,8 @@
 #include <cmath>
 #include <numbers>
 
-#include "host/Loudness.h"
 #include "host/app/RenderSummary.h"
+#include "host/meters/Loudness.h"
 
 namespace ferrix::host {
 namespace {

@@ -2,11 +2,11 @@
 // helpers, the three processing callbacks, and preset transfer in chunk and parameter-list form.
 #include <gtest/gtest.h>
 
-#include "host/Plugin.h"
-#include "host/PluginControl.h"
-#include "host/PresetTransfer.h"
-#include "host/ProcessBuffers.h"
-#include "host/Render.h"
+#include "host/audio/ProcessBuffers.h"
+#include "host/audio/Render.h"
+#include "host/plugin/Plugin.h"
+#include "host/plugin/PluginControl.h"
+#include "host/presets/PresetTransfer.h"
 #include "tests/host/HostTestSupport.h"
 
 namespace ferrix::host {

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "host/PresetFile.h"
+#include "host/presets/PresetFile.h"
 
 namespace ferrix::host {
 namespace {

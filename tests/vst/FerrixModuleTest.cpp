@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "host/Host.h"
-#include "host/Plugin.h"
+#include "host/plugin/Host.h"
+#include "host/plugin/Plugin.h"
 #include "tests/vst/ModuleHost.h"
 #include "tools/renders/ReferenceScenes.h"
 

@@ -6,7 +6,7 @@
 
 #include <cstring>
 
-#include "host/SharedLibrary.h"
+#include "host/plugin/SharedLibrary.h"
 
 namespace ferrix::vst::testing {
 

@@ -7,9 +7,9 @@
 #include <thread>
 #include <vector>
 
-#include "host/Host.h"
-#include "host/Plugin.h"
-#include "host/ProcessBuffers.h"
+#include "host/audio/ProcessBuffers.h"
+#include "host/plugin/Host.h"
+#include "host/plugin/Plugin.h"
 #include "tests/vst/ModuleHost.h"
 
 namespace ferrix::vst::testing {

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "host/ProcessBuffers.h"
+#include "host/audio/ProcessBuffers.h"
 #include "tests/vst/ModuleHost.h"
 
 namespace ferrix::vst::testing {

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "host/AudioFile.h"
+#include "host/audio/AudioFile.h"
 
 class Ferrix;
 

@@ -19,6 +19,6 @@ Ferrix::Ferrix(audioMasterCallback host, bool withEditor)
 }
 
 void Ferrix::ProcessBlockDouble(double** inputs, double** outputs, int frames) {
-  processing_.ProcessBlock(inputs, outputs, frames, SampleRate());
+  processing_.ProcessBlock(inputs, outputs, frames, SampleRate(), frameKind_);
   HandOffToEditor();
 }

@@ -77,38 +77,95 @@ ClipShifter::Vectors ClipShifter::Widest() {
   return WidestVectorLevel();
 }
 
+// 64-bit host buffers, read and written as they are.
+struct ClipShifter::DoubleBuffers {
+  const double* inLeft;
+  const double* inRight;
+  double* outLeft;
+  double* outRight;
+
+  double Left(int i) const { return inLeft[i]; }
+  double Right(int i) const { return inRight[i]; }
+  void Store(int i, double left, double right) {
+    outLeft[i] = left;
+    outRight[i] = right;
+  }
+  // Read back from the buffers: a host may pass one buffer twice.
+  Lanes OutputMagnitudes(int i, double, double) const {
+    return Abs(Lanes{outLeft[i], outRight[i]});
+  }
+};
+
+// 32-bit host buffers: samples widened on load, results narrowed on store. The meters see the
+// results before narrowing, as they would in a 64-bit scratch block.
+template <bool kAccumulate>
+struct ClipShifter::FloatBuffers {
+  const float* inLeft;
+  const float* inRight;
+  float* outLeft;
+  float* outRight;
+
+  double Left(int i) const { return inLeft[i]; }
+  double Right(int i) const { return inRight[i]; }
+  void Store(int i, double left, double right) {
+    if constexpr (kAccumulate) {
+      outLeft[i] = outLeft[i] + static_cast<float>(left);
+      outRight[i] = outRight[i] + static_cast<float>(right);
+    } else {
+      outLeft[i] = static_cast<float>(left);
+      outRight[i] = static_cast<float>(right);
+    }
+  }
+  Lanes OutputMagnitudes(int, double left, double right) const { return Abs(Lanes{left, right}); }
+};
+
 void ClipShifter::ProcessBlock(double** inputs, double** outputs, int frames, double sampleRate,
                                Vectors vectors) {
+  RunBlock(DoubleBuffers{inputs[0], inputs[1], outputs[0], outputs[1]}, frames, sampleRate,
+           vectors);
+}
+
+void ClipShifter::ProcessBlock(float** inputs, float** outputs, int frames, double sampleRate,
+                               bool accumulate, Vectors vectors) {
+  if (accumulate)
+    RunBlock(FloatBuffers<true>{inputs[0], inputs[1], outputs[0], outputs[1]}, frames, sampleRate,
+             vectors);
+  else
+    RunBlock(FloatBuffers<false>{inputs[0], inputs[1], outputs[0], outputs[1]}, frames, sampleRate,
+             vectors);
+}
+
+template <typename Buffers>
+void ClipShifter::RunBlock(Buffers buffers, int frames, double sampleRate, Vectors vectors) {
   StartBlock(sampleRate);
   const bool settled = SmoothersSettled();
   if (vectors == Vectors::kAvx2)
-    ProcessFramesAvx2(inputs, outputs, frames, settled);
+    ProcessFramesAvx2(buffers, frames, settled);
   else
-    ProcessFramesSse2(inputs, outputs, frames, settled);
+    ProcessFramesSse2(buffers, frames, settled);
   EndBlock();
 }
 
-void ClipShifter::ProcessFramesSse2(double** inputs, double** outputs, int frames,
-                                    bool settledGains) {
-  ProcessFramesOnCopy<MeterPairs>(inputs, outputs, frames, settledGains);
+template <typename Buffers>
+void ClipShifter::ProcessFramesSse2(Buffers buffers, int frames, bool settledGains) {
+  ProcessFramesOnCopy<MeterPairs>(buffers, frames, settledGains);
 }
 
 // Three-operand instructions, single-instruction selects, four followers in one register.
-void ClipShifter::ProcessFramesAvx2(double** inputs, double** outputs, int frames,
-                                    bool settledGains) {
-  ProcessFramesOnCopy<MeterQuads>(inputs, outputs, frames, settledGains);
+template <typename Buffers>
+void ClipShifter::ProcessFramesAvx2(Buffers buffers, int frames, bool settledGains) {
+  ProcessFramesOnCopy<MeterQuads>(buffers, frames, settledGains);
 }
 
-template <typename Meters>
-void ClipShifter::ProcessFramesOnCopy(double** inputs, double** outputs, int frames,
-                                      bool settledGains) {
+template <typename Meters, typename Buffers>
+void ClipShifter::ProcessFramesOnCopy(Buffers buffers, int frames, bool settledGains) {
   // The frames run on a copy: the compiler then knows that writing the output buffers cannot
   // change the state, and keeps the state in registers instead of reloading it every frame.
   ClipShifter state = *this;
   if (settledGains)
-    state.ProcessFrames<true, Meters>(inputs, outputs, frames);
+    state.ProcessFrames<true, Meters>(buffers, frames);
   else
-    state.ProcessFrames<false, Meters>(inputs, outputs, frames);
+    state.ProcessFrames<false, Meters>(buffers, frames);
   *this = state;
 }
 
@@ -116,32 +173,27 @@ struct ClipShifter::FrameGains {
   Lanes shape, out, in;
 };
 
-template <bool kSettledGains, typename Meters>
-void ClipShifter::ProcessFrames(double** inputs, double** outputs, int frames) {
-  const double* inLeft = inputs[0];
-  const double* inRight = inputs[1];
-  double* outLeft = outputs[0];
-  double* outRight = outputs[1];
+template <bool kSettledGains, typename Meters, typename Buffers>
+void ClipShifter::ProcessFrames(Buffers buffers, int frames) {
   Meters meters(*this);
   const FrameGains settledGains = SettledGains();
   for (int i = 0; i < frames; ++i) {
-    const double left = Guarded(inLeft[i]);
-    const double right = Guarded(inRight[i]);
+    // Both inputs are read before anything is stored: an output may be an input.
+    const double left = Guarded(buffers.Left(i));
+    const double right = Guarded(buffers.Right(i));
     if (bypass) {
       PassThrough(left, right);
     } else {
       SelectThreshold(left, right);
       Clip(left, right, kSettledGains ? settledGains : StepSmoothers());
     }
-    outLeft[i] = outputLeft;
-    outRight[i] = outputRight;
+    buffers.Store(i, outputLeft, outputRight);
     // The meters never feed back into the sound: taken before the glide, updated after it,
     // they leave the glide's short chain of dependent steps free to start first.
     const Lanes levels{levelLeft, levelRight};
     const double largerReduction = reductionLeft < reductionRight ? reductionRight : reductionLeft;
     if (!link) Glide();
-    // The output magnitudes come back from the buffers: a host may pass one buffer twice.
-    meters.Update(levels, Abs(Lanes{outLeft[i], outRight[i]}), largerReduction);
+    meters.Update(levels, buffers.OutputMagnitudes(i, outputLeft, outputRight), largerReduction);
   }
   meters.Store(*this);
 }

@@ -40,6 +40,9 @@ class Ferrix : public VstEffect {
   // Two channels in, two out; the meters and output levels end up in Processing() and, at the
   // block end, in the editor's meters and read-outs.
   void ProcessBlockDouble(double** inputs, double** outputs, int frames) override;
+  // The same on 32-bit host buffers, without widening them first.
+  bool ProcessBlockFloatDirect(float** inputs, float** outputs, int frames,
+                               bool accumulate) override;
 
   const ClipShifter& Processing() const { return processing_; }
   // The vector instructions the frames run on: the widest this processor has, unless a test or a

@@ -4,6 +4,7 @@
 
 #include "effect/EnvelopeFollower.h"
 #include "effect/GainSmoother.h"
+#include "effect/StereoLanes.h"
 #include "support/VectorLevel.h"
 
 struct ClipShifter {
@@ -111,7 +112,7 @@ struct ClipShifter {
   [[gnu::always_inline]] inline FrameGains SettledGains() const;
   [[gnu::always_inline]] inline void PassThrough(double left, double right);
   [[gnu::always_inline]] inline void SelectThreshold(double left, double right);
-  [[gnu::always_inline]] inline void Clip(double left, double right, const FrameGains& gains);
+  [[gnu::always_inline]] inline void Clip(Lanes x, const FrameGains& gains);
   [[gnu::always_inline]] inline void Glide();
   void EndBlock();
 };

@@ -41,6 +41,30 @@ double Guarded(double sample) {
   return std::bit_cast<double>(bits & -static_cast<uint64_t>(kept));
 }
 
+// The float guard keeps what the double one keeps once widened: 2^-54 <= |x| <= largest finite,
+// compared as the magnitudes' bits. All ones in each lane kept, zeros elsewhere.
+__m128i KeptFloats(__m128i bits) {
+  const __m128i magnitude = _mm_and_si128(bits, _mm_set1_epi32(INT32_MAX));
+  return _mm_andnot_si128(_mm_cmpgt_epi32(_mm_set1_epi32(kSmallestKeptFloatBits), magnitude),
+                          _mm_cmpgt_epi32(_mm_set1_epi32(kInfinityFloatBits), magnitude));
+}
+
+// True when the guard would change a sample of the channel (-0 included, whose sign it drops).
+// A quick pass over a block the frames read next: a clean block spares every frame the guard.
+bool NeedsGuard(const float* samples, int frames) {
+  __m128i changed = _mm_setzero_si128();
+  int i = 0;
+  for (; i + 4 <= frames; i += 4) {
+    const __m128i bits = _mm_loadu_si128(reinterpret_cast<const __m128i*>(samples + i));
+    changed = _mm_or_si128(changed, _mm_andnot_si128(KeptFloats(bits), bits));
+  }
+  for (; i < frames; ++i) {
+    const __m128i bits = _mm_castps_si128(_mm_load_ss(samples + i));
+    changed = _mm_or_si128(changed, _mm_andnot_si128(KeptFloats(bits), bits));
+  }
+  return _mm_movemask_epi8(_mm_cmpeq_epi32(changed, _mm_setzero_si128())) != 0xFFFF;
+}
+
 double Clamp(double value, double low, double high) {
   return value < low ? low : (value > high ? high : value);
 }
@@ -96,26 +120,22 @@ struct ClipShifter::DoubleBuffers {
   Lanes OutputMagnitudes(int i, Lanes) const { return Abs(Lanes{outLeft[i], outRight[i]}); }
 };
 
-// 32-bit host buffers: both samples of a frame guarded and widened together, both results
+// 32-bit host buffers: both samples of a frame guarded (unless the block needs no guard) and
+// widened together, both results
 // narrowed together, all in vector registers (a trip through the integer registers per sample
 // would lengthen the path from each load to the threshold decision). The meters see the results
 // before narrowing, as they would in a 64-bit scratch block.
-template <bool kAccumulate>
+template <bool kAccumulate, bool kGuard>
 struct ClipShifter::FloatBuffers {
   const float* inLeft;
   const float* inRight;
   float* outLeft;
   float* outRight;
 
-  // The float guard keeps what the double one keeps once widened: 2^-54 <= |x| <= largest
-  // finite, compared as the magnitudes' bits (integer comparisons are the quickest).
   Lanes Frame(int i) const {
     const __m128 x = _mm_unpacklo_ps(_mm_load_ss(inLeft + i), _mm_load_ss(inRight + i));
-    const __m128i magnitude = _mm_and_si128(_mm_castps_si128(x), _mm_set1_epi32(INT32_MAX));
-    const __m128i kept =
-        _mm_andnot_si128(_mm_cmpgt_epi32(_mm_set1_epi32(kSmallestKeptFloatBits), magnitude),
-                         _mm_cmpgt_epi32(_mm_set1_epi32(kInfinityFloatBits), magnitude));
-    return _mm_cvtps_pd(_mm_and_ps(x, _mm_castsi128_ps(kept)));
+    if constexpr (!kGuard) return _mm_cvtps_pd(x);
+    return _mm_cvtps_pd(_mm_and_ps(x, _mm_castsi128_ps(KeptFloats(_mm_castps_si128(x)))));
   }
   void Store(int i, Lanes out) {
     const __m128 narrowed = _mm_cvtpd_ps(out);
@@ -139,12 +159,16 @@ void ClipShifter::ProcessBlock(double** inputs, double** outputs, int frames, do
 
 void ClipShifter::ProcessBlock(float** inputs, float** outputs, int frames, double sampleRate,
                                bool accumulate, Vectors vectors) {
+  // Only replacing gets the unguarded frames: accumulating is rare enough to keep one loop.
   if (accumulate)
-    RunBlock(FloatBuffers<true>{inputs[0], inputs[1], outputs[0], outputs[1]}, frames, sampleRate,
-             vectors);
+    RunBlock(FloatBuffers<true, true>{inputs[0], inputs[1], outputs[0], outputs[1]}, frames,
+             sampleRate, vectors);
+  else if (NeedsGuard(inputs[0], frames) || NeedsGuard(inputs[1], frames))
+    RunBlock(FloatBuffers<false, true>{inputs[0], inputs[1], outputs[0], outputs[1]}, frames,
+             sampleRate, vectors);
   else
-    RunBlock(FloatBuffers<false>{inputs[0], inputs[1], outputs[0], outputs[1]}, frames, sampleRate,
-             vectors);
+    RunBlock(FloatBuffers<false, false>{inputs[0], inputs[1], outputs[0], outputs[1]}, frames,
+             sampleRate, vectors);
 }
 
 template <typename Buffers>

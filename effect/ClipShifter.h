@@ -88,7 +88,7 @@ struct ClipShifter {
   // Where the frames read their samples and store their results: 64-bit buffers, or 32-bit
   // ones replaced or added to.
   struct DoubleBuffers;
-  template <bool kAccumulate>
+  template <bool kAccumulate, bool kGuard>
   struct FloatBuffers;
 
   // The per-frame steps are inlined into the frame loop: calls would cost more than the steps.

@@ -121,10 +121,10 @@ struct ClipShifter::DoubleBuffers {
 };
 
 // 32-bit host buffers: both samples of a frame guarded (unless the block needs no guard) and
-// widened together, both results
-// narrowed together, all in vector registers (a trip through the integer registers per sample
-// would lengthen the path from each load to the threshold decision). The meters see the results
-// before narrowing, as they would in a 64-bit scratch block.
+// widened together, both results narrowed together, all in vector registers (a trip through the
+// integer registers per sample would lengthen the path from each load to the threshold
+// decision). The meters see the results before narrowing, as they would in a 64-bit scratch
+// block.
 template <bool kAccumulate, bool kGuard>
 struct ClipShifter::FloatBuffers {
   const float* inLeft;

@@ -14,6 +14,9 @@ namespace {
 // Inputs below 2^-54 (denormals and near-denormals) or infinite/NaN are processed as 0.
 constexpr unsigned kSmallestKeptExponent = 969;
 constexpr unsigned kInfinityExponent = 0x7FF;
+// The same limits as the bits of a float's magnitude: 2^-54 and infinity.
+constexpr int32_t kSmallestKeptFloatBits = (127 - 54) << 23;
+constexpr int32_t kInfinityFloatBits = 0x7F800000;
 // A channel is quiet below a tenth of the active threshold.
 constexpr double kQuietFraction = 0.1;
 // The return runs at 6 % of the glide speed, 60 % with Fast.
@@ -36,6 +39,30 @@ double Guarded(double sample) {
   // One unsigned comparison for kSmallestKeptExponent <= exponent < kInfinityExponent.
   const bool kept = exponent - kSmallestKeptExponent < kInfinityExponent - kSmallestKeptExponent;
   return std::bit_cast<double>(bits & -static_cast<uint64_t>(kept));
+}
+
+// The float guard keeps what the double one keeps once widened: 2^-54 <= |x| <= largest finite,
+// compared as the magnitudes' bits. All ones in each lane kept, zeros elsewhere.
+__m128i KeptFloats(__m128i bits) {
+  const __m128i magnitude = _mm_and_si128(bits, _mm_set1_epi32(INT32_MAX));
+  return _mm_andnot_si128(_mm_cmpgt_epi32(_mm_set1_epi32(kSmallestKeptFloatBits), magnitude),
+                          _mm_cmpgt_epi32(_mm_set1_epi32(kInfinityFloatBits), magnitude));
+}
+
+// True when the guard would change a sample of the channel (-0 included, whose sign it drops).
+// A quick pass over a block the frames read next: a clean block spares every frame the guard.
+bool NeedsGuard(const float* samples, int frames) {
+  __m128i changed = _mm_setzero_si128();
+  int i = 0;
+  for (; i + 4 <= frames; i += 4) {
+    const __m128i bits = _mm_loadu_si128(reinterpret_cast<const __m128i*>(samples + i));
+    changed = _mm_or_si128(changed, _mm_andnot_si128(KeptFloats(bits), bits));
+  }
+  for (; i < frames; ++i) {
+    const __m128i bits = _mm_castps_si128(_mm_load_ss(samples + i));
+    changed = _mm_or_si128(changed, _mm_andnot_si128(KeptFloats(bits), bits));
+  }
+  return _mm_movemask_epi8(_mm_cmpeq_epi32(changed, _mm_setzero_si128())) != 0xFFFF;
 }
 
 double Clamp(double value, double low, double high) {
@@ -77,38 +104,104 @@ ClipShifter::Vectors ClipShifter::Widest() {
   return WidestVectorLevel();
 }
 
+// 64-bit host buffers, read and written as they are.
+struct ClipShifter::DoubleBuffers {
+  const double* inLeft;
+  const double* inRight;
+  double* outLeft;
+  double* outRight;
+
+  Lanes Frame(int i) const { return Lanes{Guarded(inLeft[i]), Guarded(inRight[i])}; }
+  void Store(int i, Lanes out) {
+    outLeft[i] = out[0];
+    outRight[i] = out[1];
+  }
+  // Read back from the buffers: a host may pass one buffer twice.
+  Lanes OutputMagnitudes(int i, Lanes) const { return Abs(Lanes{outLeft[i], outRight[i]}); }
+};
+
+// 32-bit host buffers: both samples of a frame guarded (unless the block needs no guard) and
+// widened together, both results narrowed together, all in vector registers (a trip through the
+// integer registers per sample would lengthen the path from each load to the threshold
+// decision). The meters see the results before narrowing, as they would in a 64-bit scratch
+// block.
+template <bool kAccumulate, bool kGuard>
+struct ClipShifter::FloatBuffers {
+  const float* inLeft;
+  const float* inRight;
+  float* outLeft;
+  float* outRight;
+
+  Lanes Frame(int i) const {
+    const __m128 x = _mm_unpacklo_ps(_mm_load_ss(inLeft + i), _mm_load_ss(inRight + i));
+    if constexpr (!kGuard) return _mm_cvtps_pd(x);
+    return _mm_cvtps_pd(_mm_and_ps(x, _mm_castsi128_ps(KeptFloats(_mm_castps_si128(x)))));
+  }
+  void Store(int i, Lanes out) {
+    const __m128 narrowed = _mm_cvtpd_ps(out);
+    if constexpr (kAccumulate) {
+      // One after the other: a host may pass one buffer twice, and then both results add up.
+      outLeft[i] = outLeft[i] + narrowed[0];
+      outRight[i] = outRight[i] + narrowed[1];
+    } else {
+      outLeft[i] = narrowed[0];
+      outRight[i] = narrowed[1];
+    }
+  }
+  Lanes OutputMagnitudes(int, Lanes out) const { return Abs(out); }
+};
+
 void ClipShifter::ProcessBlock(double** inputs, double** outputs, int frames, double sampleRate,
                                Vectors vectors) {
+  RunBlock(DoubleBuffers{inputs[0], inputs[1], outputs[0], outputs[1]}, frames, sampleRate,
+           vectors);
+}
+
+void ClipShifter::ProcessBlock(float** inputs, float** outputs, int frames, double sampleRate,
+                               bool accumulate, Vectors vectors) {
+  // Only replacing gets the unguarded frames: accumulating is rare enough to keep one loop.
+  if (accumulate)
+    RunBlock(FloatBuffers<true, true>{inputs[0], inputs[1], outputs[0], outputs[1]}, frames,
+             sampleRate, vectors);
+  else if (NeedsGuard(inputs[0], frames) || NeedsGuard(inputs[1], frames))
+    RunBlock(FloatBuffers<false, true>{inputs[0], inputs[1], outputs[0], outputs[1]}, frames,
+             sampleRate, vectors);
+  else
+    RunBlock(FloatBuffers<false, false>{inputs[0], inputs[1], outputs[0], outputs[1]}, frames,
+             sampleRate, vectors);
+}
+
+template <typename Buffers>
+void ClipShifter::RunBlock(Buffers buffers, int frames, double sampleRate, Vectors vectors) {
   StartBlock(sampleRate);
   const bool settled = SmoothersSettled();
   if (vectors == Vectors::kAvx2)
-    ProcessFramesAvx2(inputs, outputs, frames, settled);
+    ProcessFramesAvx2(buffers, frames, settled);
   else
-    ProcessFramesSse2(inputs, outputs, frames, settled);
+    ProcessFramesSse2(buffers, frames, settled);
   EndBlock();
 }
 
-void ClipShifter::ProcessFramesSse2(double** inputs, double** outputs, int frames,
-                                    bool settledGains) {
-  ProcessFramesOnCopy<MeterPairs>(inputs, outputs, frames, settledGains);
+template <typename Buffers>
+void ClipShifter::ProcessFramesSse2(Buffers buffers, int frames, bool settledGains) {
+  ProcessFramesOnCopy<MeterPairs>(buffers, frames, settledGains);
 }
 
 // Three-operand instructions, single-instruction selects, four followers in one register.
-void ClipShifter::ProcessFramesAvx2(double** inputs, double** outputs, int frames,
-                                    bool settledGains) {
-  ProcessFramesOnCopy<MeterQuads>(inputs, outputs, frames, settledGains);
+template <typename Buffers>
+void ClipShifter::ProcessFramesAvx2(Buffers buffers, int frames, bool settledGains) {
+  ProcessFramesOnCopy<MeterQuads>(buffers, frames, settledGains);
 }
 
-template <typename Meters>
-void ClipShifter::ProcessFramesOnCopy(double** inputs, double** outputs, int frames,
-                                      bool settledGains) {
+template <typename Meters, typename Buffers>
+void ClipShifter::ProcessFramesOnCopy(Buffers buffers, int frames, bool settledGains) {
   // The frames run on a copy: the compiler then knows that writing the output buffers cannot
   // change the state, and keeps the state in registers instead of reloading it every frame.
   ClipShifter state = *this;
   if (settledGains)
-    state.ProcessFrames<true, Meters>(inputs, outputs, frames);
+    state.ProcessFrames<true, Meters>(buffers, frames);
   else
-    state.ProcessFrames<false, Meters>(inputs, outputs, frames);
+    state.ProcessFrames<false, Meters>(buffers, frames);
   *this = state;
 }
 
@@ -116,32 +209,27 @@ struct ClipShifter::FrameGains {
   Lanes shape, out, in;
 };
 
-template <bool kSettledGains, typename Meters>
-void ClipShifter::ProcessFrames(double** inputs, double** outputs, int frames) {
-  const double* inLeft = inputs[0];
-  const double* inRight = inputs[1];
-  double* outLeft = outputs[0];
-  double* outRight = outputs[1];
+template <bool kSettledGains, typename Meters, typename Buffers>
+void ClipShifter::ProcessFrames(Buffers buffers, int frames) {
   Meters meters(*this);
   const FrameGains settledGains = SettledGains();
   for (int i = 0; i < frames; ++i) {
-    const double left = Guarded(inLeft[i]);
-    const double right = Guarded(inRight[i]);
+    // Both inputs are read before anything is stored: an output may be an input.
+    const Lanes x = buffers.Frame(i);
     if (bypass) {
-      PassThrough(left, right);
+      PassThrough(x[0], x[1]);
     } else {
-      SelectThreshold(left, right);
-      Clip(left, right, kSettledGains ? settledGains : StepSmoothers());
+      SelectThreshold(x[0], x[1]);
+      Clip(x, kSettledGains ? settledGains : StepSmoothers());
     }
-    outLeft[i] = outputLeft;
-    outRight[i] = outputRight;
+    const Lanes output{outputLeft, outputRight};
+    buffers.Store(i, output);
     // The meters never feed back into the sound: taken before the glide, updated after it,
     // they leave the glide's short chain of dependent steps free to start first.
     const Lanes levels{levelLeft, levelRight};
     const double largerReduction = reductionLeft < reductionRight ? reductionRight : reductionLeft;
     if (!link) Glide();
-    // The output magnitudes come back from the buffers: a host may pass one buffer twice.
-    meters.Update(levels, Abs(Lanes{outLeft[i], outRight[i]}), largerReduction);
+    meters.Update(levels, buffers.OutputMagnitudes(i, output), largerReduction);
   }
   meters.Store(*this);
 }
@@ -224,8 +312,8 @@ ClipShifter::FrameGains ClipShifter::SettledGains() const {
           Broadcast(inputGainSmoother.state)};
 }
 
-void ClipShifter::Clip(double left, double right, const FrameGains& gains) {
-  const Lanes x{left, right}, shape = gains.shape, out = gains.out, in = gains.in;
+void ClipShifter::Clip(Lanes x, const FrameGains& gains) {
+  const Lanes shape = gains.shape, out = gains.out, in = gains.in;
   const Lanes threshold = Broadcast(activeThreshold), zero = Broadcast(0.0);
 
   // Above the threshold the overshoot shrinks by the shape and the result takes the sign of x:

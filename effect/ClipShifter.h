@@ -4,6 +4,7 @@
 
 #include "effect/EnvelopeFollower.h"
 #include "effect/GainSmoother.h"
+#include "effect/StereoLanes.h"
 #include "support/VectorLevel.h"
 
 struct ClipShifter {
@@ -69,6 +70,12 @@ struct ClipShifter {
   }
   void ProcessBlock(double** inputs, double** outputs, int frames, double sampleRate,
                     Vectors vectors);
+  // The same on 32-bit buffers: each sample widened as it is read, each result narrowed as it is
+  // stored (added to what the output holds when accumulating), the same double arithmetic in
+  // between. The bits are those of widening the whole block, processing it and narrowing the
+  // result, as long as no output partly overlaps another buffer (the very same buffer is fine).
+  void ProcessBlock(float** inputs, float** outputs, int frames, double sampleRate, bool accumulate,
+                    Vectors vectors);
 
   // Back to the initial threshold: after a threshold or Link change and on reset.
   void RestartThreshold();
@@ -82,25 +89,34 @@ struct ClipShifter {
   // The smoothed clip shape, output gain and input gain for the left and the right sample.
   struct FrameGains;
 
+  // Where the frames read their samples and store their results: 64-bit buffers, or 32-bit
+  // ones replaced or added to.
+  struct DoubleBuffers;
+  template <bool kAccumulate, bool kGuard>
+  struct FloatBuffers;
+
   // The per-frame steps are inlined into the frame loop: calls would cost more than the steps.
+  template <typename Buffers>
+  void RunBlock(Buffers buffers, int frames, double sampleRate, Vectors vectors);
   void StartBlock(double sampleRate);
   // True when all three smoothers sit exactly on their targets' fixed points: the block's frames
   // can then use constant gains, which gives the same bits as stepping them.
   bool SmoothersSettled() const;
   // The same frame loop compiled for each kind of vector instructions.
-  void ProcessFramesSse2(double** inputs, double** outputs, int frames, bool settledGains);
-  [[gnu::target("avx2")]] void ProcessFramesAvx2(double** inputs, double** outputs, int frames,
-                                                 bool settledGains);
-  template <typename Meters>
-  [[gnu::always_inline]] inline void ProcessFramesOnCopy(double** inputs, double** outputs,
-                                                         int frames, bool settledGains);
-  template <bool kSettledGains, typename Meters>
-  [[gnu::always_inline]] inline void ProcessFrames(double** inputs, double** outputs, int frames);
+  template <typename Buffers>
+  void ProcessFramesSse2(Buffers buffers, int frames, bool settledGains);
+  template <typename Buffers>
+  [[gnu::target("avx2")]] void ProcessFramesAvx2(Buffers buffers, int frames, bool settledGains);
+  template <typename Meters, typename Buffers>
+  [[gnu::always_inline]] inline void ProcessFramesOnCopy(Buffers buffers, int frames,
+                                                         bool settledGains);
+  template <bool kSettledGains, typename Meters, typename Buffers>
+  [[gnu::always_inline]] inline void ProcessFrames(Buffers buffers, int frames);
   [[gnu::always_inline]] inline FrameGains StepSmoothers();
   [[gnu::always_inline]] inline FrameGains SettledGains() const;
   [[gnu::always_inline]] inline void PassThrough(double left, double right);
   [[gnu::always_inline]] inline void SelectThreshold(double left, double right);
-  [[gnu::always_inline]] inline void Clip(double left, double right, const FrameGains& gains);
+  [[gnu::always_inline]] inline void Clip(Lanes x, const FrameGains& gains);
   [[gnu::always_inline]] inline void Glide();
   void EndBlock();
 };

@@ -19,6 +19,12 @@ Ferrix::Ferrix(audioMasterCallback host, bool withEditor)
 }
 
 void Ferrix::ProcessBlockDouble(double** inputs, double** outputs, int frames) {
-  processing_.ProcessBlock(inputs, outputs, frames, SampleRate());
+  processing_.ProcessBlock(inputs, outputs, frames, SampleRate(), frameKind_);
   HandOffToEditor();
+}
+
+bool Ferrix::ProcessBlockFloatDirect(float** inputs, float** outputs, int frames, bool accumulate) {
+  processing_.ProcessBlock(inputs, outputs, frames, SampleRate(), accumulate, frameKind_);
+  HandOffToEditor();
+  return true;
 }

@@ -40,8 +40,14 @@ class Ferrix : public VstEffect {
   // Two channels in, two out; the meters and output levels end up in Processing() and, at the
   // block end, in the editor's meters and read-outs.
   void ProcessBlockDouble(double** inputs, double** outputs, int frames) override;
+  // The same on 32-bit host buffers, without widening them first.
+  bool ProcessBlockFloatDirect(float** inputs, float** outputs, int frames,
+                               bool accumulate) override;
 
   const ClipShifter& Processing() const { return processing_; }
+  // The vector instructions the frames run on: the widest this processor has, unless a test or a
+  // benchmark asks for the narrower kind (never for kAvx2 where Widest() says kSse2).
+  void SetFrameKind(ClipShifter::Vectors kind) { frameKind_ = kind; }
   // The editor built at construction (owned by the plug-in base), or null.
   IGraphics* Graphics() const;
   int MeterIndex(Meter meter) const { return meterIndices_[meter]; }
@@ -65,6 +71,7 @@ class Ferrix : public VstEffect {
   void ReactInEditor(int index);
 
   ClipShifter processing_;
+  ClipShifter::Vectors frameKind_ = ClipShifter::Widest();
   int32_t meterIndices_[kNumMeters] = {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
   ITextControl* levelReadouts_[2] = {nullptr, nullptr};
   IGraphics* graphics_ = nullptr;

@@ -83,6 +83,12 @@ class EffectBase {
   virtual void RefreshParamControls();
   virtual void ReservedHook38() {}
   virtual void PresetsChanged() {}
+  // After the fixed slots. Processes 32-bit host buffers without widening them: the k-th buffer
+  // is channel k's, all channels connected, no output partly overlapping another buffer
+  // (outputs may be inputs). Replaces or adds to the outputs; must give the bits the widening
+  // path gives. Answers false when the effect has no such path, and the base widens instead.
+  virtual bool ProcessBlockFloatDirect(float** inputs, float** outputs, int frames,
+                                       bool accumulate);
 
   // Identity.
   const char* EffectName() const { return effectName_; }
@@ -131,8 +137,9 @@ class EffectBase {
   void RestrictToStereo();
 
   // Processing frame: map the host's buffers onto the 64-bit channel pointers, run
-  // ProcessBlockDouble, and narrow 32-bit results back (replacing or adding). Takes the plug-in
-  // lock. frames must not exceed the block size.
+  // ProcessBlockDouble, and narrow 32-bit results back (replacing or adding). 32-bit buffers go
+  // to ProcessBlockFloatDirect instead where it can take them. Takes the plug-in lock. frames
+  // must not exceed the block size.
   void ProcessFloatBuffers(float** inputs, float** outputs, int frames, bool accumulate);
   void ProcessDoubleBuffers(double** inputs, double** outputs, int frames);
 
@@ -168,6 +175,8 @@ class EffectBase {
 
  private:
   void ParseChannelIO(const char* channelIO);
+  bool AllChannelsConnected() const;
+  void WidenProcessNarrow(float** inputs, float** outputs, int frames, bool accumulate);
   static void PointSlotAtScratch(double** slot, std::vector<double>& scratch);
   PresetSlot* FirstUninitialisedPreset() const;
 

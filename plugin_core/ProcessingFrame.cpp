@@ -1,7 +1,9 @@
 // EffectBase processing frame: host buffers become 64-bit channel pointers for
-// ProcessBlockDouble; 32-bit buffers go through the channels' scratch both ways. Runs on the
-// audio thread: no allocation.
+// ProcessBlockDouble; 32-bit buffers go to the effect's direct path where it has one and can
+// take them, else through the channels' scratch both ways. Runs on the audio thread: no
+// allocation.
 #include <algorithm>
+#include <cstdint>
 
 #include "plugin_core/EffectBase.h"
 
@@ -14,10 +16,54 @@ void ReadSilence(InputChannel* channel, size_t frames) {
   *channel->slot = channel->scratch.data();
 }
 
+// Two buffers of `frames` samples that are one and the same or share no sample.
+bool SameOrApart(const float* a, const float* b, size_t frames) {
+  const auto x = reinterpret_cast<uintptr_t>(a), y = reinterpret_cast<uintptr_t>(b);
+  const uintptr_t bytes = frames * sizeof(float);
+  return x == y || x + bytes <= y || y + bytes <= x;
+}
+
+// A direct path stores frame by frame, while widening reads the whole block before anything is
+// stored: an output that partly overlaps another buffer would make the two differ.
+bool NoPartialOverlap(float** inputs, int nInputs, float** outputs, int nOutputs, size_t frames) {
+  for (int o = 0; o < nOutputs; ++o) {
+    for (int i = 0; i < nInputs; ++i) {
+      if (!SameOrApart(outputs[o], inputs[i], frames)) return false;
+    }
+    for (int k = 0; k < o; ++k) {
+      if (!SameOrApart(outputs[o], outputs[k], frames)) return false;
+    }
+  }
+  return true;
+}
+
 }  // namespace
+
+bool EffectBase::ProcessBlockFloatDirect(float** /*inputs*/, float** /*outputs*/, int /*frames*/,
+                                         bool /*accumulate*/) {
+  return false;
+}
+
+bool EffectBase::AllChannelsConnected() const {
+  for (int i = 0; i < NInputs(); ++i) {
+    if (!GetInput(i)->connected) return false;
+  }
+  for (int i = 0; i < NOutputs(); ++i) {
+    if (!GetOutput(i)->connected) return false;
+  }
+  return true;
+}
 
 void EffectBase::ProcessFloatBuffers(float** inputs, float** outputs, int frames, bool accumulate) {
   LockGuard guard(lock_);
+  const size_t count = static_cast<size_t>(std::max(frames, 0));
+  if (AllChannelsConnected() && NoPartialOverlap(inputs, NInputs(), outputs, NOutputs(), count) &&
+      ProcessBlockFloatDirect(inputs, outputs, frames, accumulate))
+    return;
+  WidenProcessNarrow(inputs, outputs, frames, accumulate);
+}
+
+void EffectBase::WidenProcessNarrow(float** inputs, float** outputs, int frames, bool accumulate) {
   const size_t count = static_cast<size_t>(std::max(frames, 0));
   // The k-th connected channel takes the k-th host buffer.
   int next = 0;

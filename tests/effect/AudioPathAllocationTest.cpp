@@ -1,6 +1,6 @@
-// The audio path allocates nothing: ten seconds of 32-bit and 64-bit processing through the
-// effect record, with the editor attached and its meters and read-outs changing every block,
-// under replaced allocation functions that count.
+// The audio path allocates nothing: ten seconds of 32-bit (direct, replacing and adding) and
+// 64-bit processing through the effect record, with the editor attached and its meters and
+// read-outs changing every block, under replaced allocation functions that count.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -50,10 +50,10 @@ TEST(AudioPath, TenSecondsWithTheEditorAllocateNothing) {
       in32[0][i] = static_cast<float>(v), in32[1][i] = static_cast<float>(-v);
       in64[0][i] = v, in64[1][i] = 0.5 * v;
     }
-    if (block % 2)
-      record->processReplacing(record, in32p, out32p, kBlock);
-    else
+    if (block % 3 == 0)
       record->processDoubleReplacing(record, in64p, out64p, kBlock);
+    else
+      (block % 3 == 1 ? record->processReplacing : record->process)(record, in32p, out32p, kBlock);
     ++handOffs;
     effect.LevelReadout(0)->Text(now);
     textChanges += std::string_view(now) != last;

@@ -26,17 +26,29 @@ TEST(ReferenceRenders, InputsAreTheGeneratorsSignals) {
   }
 }
 
+// Through 64-bit and 32-bit host buffers, on every kind of frames this processor runs.
 TEST(ReferenceRenders, EverySceneSoundsBitForBitAsFrozen) {
+  std::vector<ClipShifter::Vectors> kinds = {ClipShifter::Vectors::kSse2};
+  if (ClipShifter::Widest() == ClipShifter::Vectors::kAvx2)
+    kinds.push_back(ClipShifter::Vectors::kAvx2);
   for (const Scene& scene : ReferenceScenes()) {
-    std::vector<double> input, output, meters;
+    std::vector<double> input;
     ASSERT_TRUE(ReadDoubles(kDataDir + "/" + scene.input + ".in", &input));
-    ASSERT_TRUE(ReadDoubles(kDataDir + "/" + scene.name + ".out", &output));
-    ASSERT_TRUE(ReadDoubles(kDataDir + "/" + scene.name + ".meters", &meters));
-    const Render render = RenderScene(scene, Deinterleave(input));
-    const long sample = FirstDifference(render.output, output);
-    EXPECT_EQ(sample, -1) << scene.name << ": first different frame " << sample / 2;
-    const long meter = FirstDifference(render.meters, meters);
-    EXPECT_EQ(meter, -1) << scene.name << ": first different meter block " << meter / 12;
+    for (EntryPoint entry : {EntryPoint::kDouble, EntryPoint::kFloat}) {
+      const std::string name = scene.name + std::string(FileSuffix(entry));
+      std::vector<double> output, meters;
+      ASSERT_TRUE(ReadDoubles(kDataDir + "/" + name + ".out", &output)) << name;
+      ASSERT_TRUE(ReadDoubles(kDataDir + "/" + name + ".meters", &meters)) << name;
+      for (ClipShifter::Vectors kind : kinds) {
+        const Render render = RenderScene(scene, Deinterleave(input), entry, kind);
+        const long sample = FirstDifference(render.output, output);
+        EXPECT_EQ(sample, -1) << name << " (frames " << static_cast<int>(kind)
+                              << "): first different frame " << sample / 2;
+        const long meter = FirstDifference(render.meters, meters);
+        EXPECT_EQ(meter, -1) << name << " (frames " << static_cast<int>(kind)
+                             << "): first different meter block " << meter / 12;
+      }
+    }
   }
 }
 

@@ -44,6 +44,37 @@ TEST(ProcessingFrame, FloatBuffersAreWidenedProcessedAndNarrowedReplacingOrAddin
   }
 }
 
+// Takes 32-bit host buffers directly and counts the blocks it got that way.
+class DirectFloatEffect : public DoublingEffect {
+ public:
+  bool ProcessBlockFloatDirect(float** inputs, float**, int, bool) override {
+    directInputs = inputs;
+    ++directBlocks;
+    return true;
+  }
+  float** directInputs = nullptr;
+  int directBlocks = 0;
+};
+
+TEST(ProcessingFrame, FloatBuffersGoDirectOnlyWithEveryChannelConnectedAndNoPartialOverlap) {
+  DirectFloatEffect effect;
+  effect.ChangeBlockSize(4);
+  float a[5] = {}, b[4] = {}, c[4] = {};
+  float* ins[2] = {a, b};
+  effect.ProcessFloatBuffers(ins, ins, 4, false);  // in place
+  EXPECT_EQ(effect.directBlocks, 1);
+  EXPECT_EQ(effect.directInputs, ins);
+  float* shifted[2] = {a + 1, c};
+  effect.ProcessFloatBuffers(ins, shifted, 4, true);
+  float* crossed[2] = {b, a};
+  effect.ProcessFloatBuffers(ins, crossed, 4, false);
+  EXPECT_EQ(effect.directBlocks, 2);
+  EXPECT_EQ(effect.seenInputs[0], effect.GetInput(0)->scratch.data());  // widened once
+  effect.SetOutputConnected(1, false);
+  effect.ProcessFloatBuffers(ins, crossed, 4, false);
+  EXPECT_EQ(effect.directBlocks, 2);
+}
+
 TEST(ProcessingFrame, DefaultBlockCopiesInputsThroughDoubleBuffers) {
   TestEffect effect;
   double left[2] = {0.1, 0.2};

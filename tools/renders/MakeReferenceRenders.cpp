@@ -1,5 +1,7 @@
 // ferrix_make_reference_renders DIR: writes the test inputs (<input>.in) and every scene's
-// output and meters (<scene>.out, <scene>.meters) into DIR. Run once; the files are frozen.
+// output and meters through both entry points (<scene>.out, <scene>.meters for 64-bit buffers,
+// <scene>.float.out, <scene>.float.meters for 32-bit ones) into DIR. Run once; the files are
+// frozen.
 #include <cstdio>
 #include <string>
 
@@ -18,12 +20,15 @@ int main(int argc, char** argv) {
   for (const Scene& scene : ReferenceScenes()) {
     for (const auto& [name, signal] : inputs) {
       if (name != scene.input) continue;
-      const Render render = RenderScene(scene, signal);
-      if (!WriteDoubles(dir + "/" + scene.name + ".out", render.output) ||
-          !WriteDoubles(dir + "/" + scene.name + ".meters", render.meters))
-        return 1;
-      std::printf("%s: %zu frames, %zu meter blocks\n", scene.name, render.output.size() / 2,
-                  render.meters.size() / 12);
+      for (EntryPoint entry : {EntryPoint::kDouble, EntryPoint::kFloat}) {
+        const Render render = RenderScene(scene, signal, entry);
+        const std::string file = dir + "/" + scene.name + FileSuffix(entry);
+        if (!WriteDoubles(file + ".out", render.output) ||
+            !WriteDoubles(file + ".meters", render.meters))
+          return 1;
+        std::printf("%s%s: %zu frames, %zu meter blocks\n", scene.name, FileSuffix(entry),
+                    render.output.size() / 2, render.meters.size() / 12);
+      }
     }
   }
   return 0;

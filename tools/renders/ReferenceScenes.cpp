@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstdio>
+#include <type_traits>
 
 #include "effect/Ferrix.h"
 #include "effect/FerrixParam.h"
@@ -54,6 +55,35 @@ void AppendMeters(const ClipShifter& p, std::vector<double>* meters) {
                   p.fastInputRight.value, p.fastOutputLeft.value, p.fastOutputRight.value,
                   p.reduction.value, p.slowInputLeft.value, p.slowInputRight.value,
                   p.slowOutputLeft.value, p.slowOutputRight.value});
+}
+
+// Blocks split by the events, through the record's entry point for Sample.
+template <typename Sample>
+Render Play(Ferrix& effect, const Scene& scene, const StereoSignal& input) {
+  const size_t length = input.left.size();
+  std::vector<Sample> inLeft(input.left.begin(), input.left.end());
+  std::vector<Sample> inRight(input.right.begin(), input.right.end());
+  std::vector<Sample> outLeft(length), outRight(length);
+  AEffect* record = effect.Record();
+  Render render;
+  size_t next = 0;
+  for (int frame = 0; frame < input.Frames();) {
+    while (next < scene.events.size() && scene.events[next].frame == frame)
+      Apply(effect, scene.events[next++]);
+    int frames = std::min(scene.blockSize, input.Frames() - frame);
+    if (next < scene.events.size()) frames = std::min(frames, scene.events[next].frame - frame);
+    Sample* inputs[2] = {inLeft.data() + frame, inRight.data() + frame};
+    Sample* outputs[2] = {outLeft.data() + frame, outRight.data() + frame};
+    if constexpr (std::is_same_v<Sample, double>)
+      record->processDoubleReplacing(record, inputs, outputs, frames);
+    else
+      record->processReplacing(record, inputs, outputs, frames);
+    AppendMeters(effect.Processing(), &render.meters);
+    frame += frames;
+  }
+  render.output = Interleave({std::vector<double>(outLeft.begin(), outLeft.end()),
+                              std::vector<double>(outRight.begin(), outRight.end())});
+  return render;
 }
 
 }  // namespace
@@ -110,29 +140,20 @@ const std::vector<Scene>& ReferenceScenes() {
   return scenes;
 }
 
-Render RenderScene(const Scene& scene, const StereoSignal& input) {
+const char* FileSuffix(EntryPoint entry) {
+  return entry == EntryPoint::kDouble ? "" : ".float";
+}
+
+Render RenderScene(const Scene& scene, const StereoSignal& input, EntryPoint entry,
+                   ClipShifter::Vectors frames) {
   Ferrix effect(nullptr);  // no host: every request towards it answers 0
+  effect.SetFrameKind(frames);
   effect.SetSampleRate(scene.sampleRate);
+  effect.ChangeBlockSize(scene.blockSize);
   if (scene.openFirst) effect.AnnounceAllParams();
   effect.ResetState();
-
-  StereoSignal in = input;
-  StereoSignal out{std::vector<double>(in.left.size()), std::vector<double>(in.left.size())};
-  Render render;
-  size_t next = 0;
-  for (int frame = 0; frame < in.Frames();) {
-    while (next < scene.events.size() && scene.events[next].frame == frame)
-      Apply(effect, scene.events[next++]);
-    int frames = std::min(scene.blockSize, in.Frames() - frame);
-    if (next < scene.events.size()) frames = std::min(frames, scene.events[next].frame - frame);
-    double* inputs[2] = {in.left.data() + frame, in.right.data() + frame};
-    double* outputs[2] = {out.left.data() + frame, out.right.data() + frame};
-    effect.ProcessBlockDouble(inputs, outputs, frames);
-    AppendMeters(effect.Processing(), &render.meters);
-    frame += frames;
-  }
-  render.output = Interleave(out);
-  return render;
+  return entry == EntryPoint::kDouble ? Play<double>(effect, scene, input)
+                                      : Play<float>(effect, scene, input);
 }
 
 std::vector<double> Interleave(const StereoSignal& signal) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "effect/ClipShifter.h"
 #include "tools/renders/TestSignals.h"
 
 struct SceneEvent {
@@ -36,8 +37,17 @@ constexpr int kReferenceFrames = 3000;
 std::vector<std::pair<std::string, StereoSignal>> ReferenceInputs();
 const std::vector<Scene>& ReferenceScenes();
 
-// Plays a scene on an input.
-Render RenderScene(const Scene& scene, const StereoSignal& input);
+// The host's two ways in: 64-bit buffers (processDoubleReplacing), or 32-bit ones
+// (processReplacing) with the input narrowed to float and the output widened back for the files.
+enum class EntryPoint { kDouble, kFloat };
+
+// Where a scene's renders through an entry point are kept: <name><suffix>.out and .meters.
+const char* FileSuffix(EntryPoint entry);
+
+// Plays a scene on an input through the effect record, the frames running on `frames`.
+Render RenderScene(const Scene& scene, const StereoSignal& input,
+                   EntryPoint entry = EntryPoint::kDouble,
+                   ClipShifter::Vectors frames = ClipShifter::Widest());
 
 std::vector<double> Interleave(const StereoSignal& signal);
 StereoSignal Deinterleave(const std::vector<double>& interleaved);

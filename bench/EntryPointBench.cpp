@@ -9,8 +9,8 @@
 #include <type_traits>
 #include <vector>
 
-#include "host/Host.h"
-#include "host/Plugin.h"
+#include "host/plugin/Host.h"
+#include "host/plugin/Plugin.h"
 #include "tools/renders/TestSignals.h"
 #include "tools/renders/WidenedFerrix.h"
 

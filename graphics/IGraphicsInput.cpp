@@ -41,8 +41,8 @@ void IGraphics::EndGesture() {
 
 // A press takes the mouse from whatever held it, and with it ends that control's gesture. The
 // press's own gesture begins before the control sees the press, so that a value the press sets
-// reaches the host inside it, and lasts until the release; it ends at once when no release will
-// come (a menu took it, or the button was one whose release the windows do not pass on).
+// reaches the host inside it, and lasts until the release; it ends at once when a menu took the
+// release, or when the button is neither left nor right (it moves nothing, so nothing follows).
 void IGraphics::MouseDown(int x, int y, const IMouseKeys& keys) {
   DropCapture();
   EndGesture();

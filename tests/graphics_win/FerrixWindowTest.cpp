@@ -88,14 +88,16 @@ TEST(FerrixWindow, HostOpensTheEditorAndSeesKnobDragsAsEditGestures) {
       Sleep(5);
     }
   };
-  input(MOUSEEVENTF_LEFTDOWN, 0, "b", window);
+  // The press pushes the knob's value inside its gesture; the release ends it.
+  input(MOUSEEVENTF_LEFTDOWN, 0, "ba", window);
   input(0, -20, "ba", window);
   input(MOUSEEVENTF_LEFTUP, -20, "bae", nullptr);
   EXPECT_GT(ferrix.effect->getParameter(ferrix.effect, kThresholdInitial), dragged);
-  // The middle button too: its release ends the gesture and frees the pointer for the host.
+  // The middle button moves nothing, so its gesture ends with the press; its release frees the
+  // pointer for the host.
   host.requests.clear();
-  input(MOUSEEVENTF_MIDDLEDOWN, -20, "b", window);
-  input(MOUSEEVENTF_MIDDLEUP, -20, "be", nullptr);
+  input(MOUSEEVENTF_MIDDLEDOWN, -20, "bae", window);
+  input(MOUSEEVENTF_MIDDLEUP, -20, "bae", nullptr);
 
   // Closed by request; then open again and closed with the effect, which takes the window class.
   EXPECT_EQ(ferrix.Dispatch(effEditClose), 1);

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "effect/Ferrix.h"
-#include "tools/renders/TestSignals.h"
+#include "tools/programs/renders/TestSignals.h"
 
 namespace {
 

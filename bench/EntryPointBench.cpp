@@ -11,8 +11,8 @@
 
 #include "host/plugin/Host.h"
 #include "host/plugin/Plugin.h"
-#include "tools/renders/TestSignals.h"
-#include "tools/renders/WidenedFerrix.h"
+#include "tools/programs/renders/TestSignals.h"
+#include "tools/programs/renders/WidenedFerrix.h"
 
 namespace {
 

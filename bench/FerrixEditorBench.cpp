@@ -12,7 +12,7 @@
 #include "effect/Ferrix.h"
 #include "graphics/IGraphics.h"
 #include "graphics/ImageCache.h"
-#include "tools/renders/TestSignals.h"
+#include "tools/programs/renders/TestSignals.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <random>
 #include <vector>
 
-#include "tools/renders/WidenedFerrix.h"
+#include "tools/programs/renders/WidenedFerrix.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "raster/LoadPng.h"
 #include "raster/SavePng.h"
 #include "tests/effect/FerrixEditorSupport.h"
-#include "tools/editor-snapshot/EditorSnapshot.h"
+#include "tools/programs/editor-snapshot/EditorSnapshot.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include "graphics/IGraphics.h"
 #include "graphics/ITextControl.h"
 #include "raster/SysBitmap.h"
-#include "tools/editor-snapshot/EditorSnapshot.h"
+#include "tools/programs/editor-snapshot/EditorSnapshot.h"
 
 class FerrixEditorTest : public ::testing::Test {
  public:

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/renders/ReferenceScenes.h"
+#include "tools/programs/renders/ReferenceScenes.h"
 
 namespace {
 

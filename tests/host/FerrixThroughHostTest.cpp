@@ -10,7 +10,7 @@
 #include "effect/Ferrix.h"
 #include "effect/FerrixParam.h"
 #include "tests/host/HostTestSupport.h"
-#include "tools/renders/TestSignals.h"
+#include "tools/programs/renders/TestSignals.h"
 
 namespace ferrix::host::testing {
 namespace {

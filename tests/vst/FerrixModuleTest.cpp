@@ -15,7 +15,7 @@
 #include "host/plugin/Host.h"
 #include "host/plugin/Plugin.h"
 #include "tests/vst/ModuleHost.h"
-#include "tools/renders/ReferenceScenes.h"
+#include "tools/programs/renders/ReferenceScenes.h"
 
 namespace ferrix::vst::testing {
 namespace {

@@ -1,11 +1,11 @@
 // Knob drawing shared by the three knob images; only sizes and the face differ.
-#include "tools/artwork/KnobArt.h"
+#include "tools/programs/artwork/KnobArt.h"
 
 #include <cmath>
 
-#include "tools/artwork/Palette.h"
-#include "tools/artwork/PanelLayout.h"
-#include "tools/artwork/Shapes.h"
+#include "tools/programs/artwork/Palette.h"
+#include "tools/programs/artwork/PanelLayout.h"
+#include "tools/programs/artwork/Shapes.h"
 
 namespace artwork {
 namespace {

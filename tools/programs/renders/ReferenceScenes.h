@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "effect/ClipShifter.h"
-#include "tools/renders/TestSignals.h"
+#include "tools/programs/renders/TestSignals.h"
 
 struct SceneEvent {
   enum Kind { kLoadPreset, kSetParam, kReset, kOpen };

@@ -1,5 +1,5 @@
 // EditorSnapshot: host set-up, blocks and timer ticks.
-#include "tools/editor-snapshot/EditorSnapshot.h"
+#include "tools/programs/editor-snapshot/EditorSnapshot.h"
 
 #include <algorithm>
 #include <cstring>

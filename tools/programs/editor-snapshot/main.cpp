@@ -10,7 +10,7 @@
 #include "graphics/IGraphics.h"
 #include "raster/SavePng.h"
 #include "raster/SysBitmap.h"
-#include "tools/editor-snapshot/EditorSnapshot.h"
+#include "tools/programs/editor-snapshot/EditorSnapshot.h"
 
 int main(int argc, char** argv) {
   if (argc < 3 || argc > 5) {

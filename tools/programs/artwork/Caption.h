@@ -3,7 +3,7 @@
 
 #include <cairo.h>
 
-#include "tools/artwork/Palette.h"
+#include "tools/programs/artwork/Palette.h"
 
 namespace artwork {
 

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string>
 
-#include "tools/renders/ReferenceScenes.h"
+#include "tools/programs/renders/ReferenceScenes.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) {

@@ -1,5 +1,5 @@
 // Test signal generators: a xorshift noise source and damped two-pole resonators.
-#include "tools/renders/TestSignals.h"
+#include "tools/programs/renders/TestSignals.h"
 
 #include <cmath>
 #include <cstdint>

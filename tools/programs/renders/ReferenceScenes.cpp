@@ -1,6 +1,6 @@
 // The reference scenes and how they are played: events split the blocks, so a change lands
 // exactly at its frame; meters are taken at the end of every block.
-#include "tools/renders/ReferenceScenes.h"
+#include "tools/programs/renders/ReferenceScenes.h"
 
 #include <algorithm>
 #include <bit>

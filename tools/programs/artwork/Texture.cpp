@@ -1,5 +1,5 @@
 // Texture passes: each pixel of an opaque image surface is scaled by 1 + a small noise term.
-#include "tools/artwork/Texture.h"
+#include "tools/programs/artwork/Texture.h"
 
 #include <algorithm>
 #include <cstdint>

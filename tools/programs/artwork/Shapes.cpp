@@ -1,5 +1,5 @@
 // Rounded rectangles: four quarter arcs, clockwise from the top-right corner.
-#include "tools/artwork/Shapes.h"
+#include "tools/programs/artwork/Shapes.h"
 
 namespace artwork {
 

@@ -5,7 +5,7 @@
 
 #include <numbers>
 
-#include "tools/artwork/Palette.h"
+#include "tools/programs/artwork/Palette.h"
 
 namespace artwork {
 

@@ -1,12 +1,12 @@
 // Meter drawing: bars with a level-coloured ladder, markers drawn crisp at whole pixel rows.
-#include "tools/artwork/MeterArt.h"
+#include "tools/programs/artwork/MeterArt.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "tools/artwork/Palette.h"
-#include "tools/artwork/PanelLayout.h"
-#include "tools/artwork/Shapes.h"
+#include "tools/programs/artwork/Palette.h"
+#include "tools/programs/artwork/PanelLayout.h"
+#include "tools/programs/artwork/Shapes.h"
 
 namespace artwork {
 namespace {

@@ -1,8 +1,8 @@
 // Switch and lamp drawing: a bezel, a cap and an amber lamp, dark when off, glowing when on.
-#include "tools/artwork/SwitchArt.h"
+#include "tools/programs/artwork/SwitchArt.h"
 
-#include "tools/artwork/Palette.h"
-#include "tools/artwork/Shapes.h"
+#include "tools/programs/artwork/Palette.h"
+#include "tools/programs/artwork/Shapes.h"
 
 namespace artwork {
 namespace {

@@ -1,5 +1,5 @@
 // Frame-by-frame PNG writing with libpng: straight (not premultiplied) RGBA, 8 bits a sample.
-#include "tools/artwork/StripWriter.h"
+#include "tools/programs/artwork/StripWriter.h"
 
 #include <png.h>
 

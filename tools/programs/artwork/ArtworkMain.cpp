@@ -6,13 +6,13 @@
 #include <cstring>
 #include <string>
 
-#include "tools/artwork/KnobArt.h"
-#include "tools/artwork/MeterArt.h"
-#include "tools/artwork/PanelArt.h"
-#include "tools/artwork/PanelLayout.h"
-#include "tools/artwork/Preview.h"
-#include "tools/artwork/StripWriter.h"
-#include "tools/artwork/SwitchArt.h"
+#include "tools/programs/artwork/KnobArt.h"
+#include "tools/programs/artwork/MeterArt.h"
+#include "tools/programs/artwork/PanelArt.h"
+#include "tools/programs/artwork/PanelLayout.h"
+#include "tools/programs/artwork/Preview.h"
+#include "tools/programs/artwork/StripWriter.h"
+#include "tools/programs/artwork/SwitchArt.h"
 
 namespace {
 

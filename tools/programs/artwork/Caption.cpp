@@ -1,5 +1,5 @@
 // Caption drawing: letter by letter when tracked, one shadow pass and one colour pass.
-#include "tools/artwork/Caption.h"
+#include "tools/programs/artwork/Caption.h"
 
 #include <cstring>
 #include <string>

@@ -1,7 +1,7 @@
 // Preview composition with cairo. Texts approximate the editor's: the "Ubuntu" face (or what
 // fontconfig substitutes) at a cell height of 16 (knobs) or 14 (read-outs), black, centred,
 // from the top of the text area.
-#include "tools/artwork/Preview.h"
+#include "tools/programs/artwork/Preview.h"
 
 #include <cairo.h>
 #include <png.h>
@@ -14,7 +14,7 @@
 #include <memory>
 #include <vector>
 
-#include "tools/artwork/PanelLayout.h"
+#include "tools/programs/artwork/PanelLayout.h"
 
 namespace artwork {
 namespace {

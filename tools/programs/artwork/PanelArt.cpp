@@ -1,17 +1,17 @@
 // Background drawing, in layers: surfaces, bays and windows, scales, captions.
-#include "tools/artwork/PanelArt.h"
+#include "tools/programs/artwork/PanelArt.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 
-#include "tools/artwork/Caption.h"
-#include "tools/artwork/KnobArt.h"
-#include "tools/artwork/MeterArt.h"
-#include "tools/artwork/Palette.h"
-#include "tools/artwork/PanelLayout.h"
-#include "tools/artwork/Shapes.h"
-#include "tools/artwork/Texture.h"
+#include "tools/programs/artwork/Caption.h"
+#include "tools/programs/artwork/KnobArt.h"
+#include "tools/programs/artwork/MeterArt.h"
+#include "tools/programs/artwork/Palette.h"
+#include "tools/programs/artwork/PanelLayout.h"
+#include "tools/programs/artwork/Shapes.h"
+#include "tools/programs/artwork/Texture.h"
 
 namespace artwork {
 namespace {

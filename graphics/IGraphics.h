@@ -8,7 +8,9 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "graphics/IArgb.h"
@@ -155,6 +157,10 @@ class IGraphics : public EffectEditor {
   }
   // No control holds the mouse (capture index and last position -1).
   void DropCapture();
+  // Inside ShowMenu for a value prompt: what to do with the menu's answer (empty otherwise). A
+  // window whose menu must not hold the caller takes it, answers null at once, and calls it with
+  // the chosen menu (or null) when the menu closes; the call keeps the menu alive until then.
+  std::function<void(IMenu* chosen)> TakeMenuAnswer() { return std::exchange(menuAnswer_, {}); }
   int HiddenX() const { return hiddenX_; }
   int HiddenY() const { return hiddenY_; }
 
@@ -189,4 +195,5 @@ class IGraphics : public EffectEditor {
   bool imagesDecoded_ = false;
   std::unique_ptr<IControl> keyFallbackControl_;
   std::vector<IBounds> passAreas_;  // areas the running dirty pass has redrawn
+  std::function<void(IMenu* chosen)> menuAnswer_;
 };

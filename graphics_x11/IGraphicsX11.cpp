@@ -94,6 +94,7 @@ void IGraphicsX11::DestroyWindowAndConnection() {
   if (CaptureIndex() >= 0) MouseUp(-1, -1, IMouseKeys{});
   {
     X11ErrorTrap trap(display_);
+    hostMenu_.reset();  // its answer is dropped with the window
     DestroyTextEntry();
     presenter_.reset();
     // The host may have destroyed its window (and ours with it) already.
@@ -152,6 +153,7 @@ void IGraphicsX11::DriveStep(bool force, bool timer) {
       XNextEvent(display_, &event);
       HandleEvent(&event);
     }
+    EndHostMenuWhenOver();  // a dismissing press's release that never came
     const auto now = std::chrono::steady_clock::now();
     if (timer && deferred_ == Deferred::Nothing && window_ &&
         (force || now - lastRedraw_ >= FramePeriod())) {

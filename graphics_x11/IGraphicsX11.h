@@ -2,7 +2,8 @@
 // effEditOpen. Each open window has its own Display connection, so two editors (or the host's
 // own toolkit) never share one. It also holds the in-place text entry (a child window), modal
 // pop-up menus (override-redirect windows with their own event loop) and web addresses
-// (xdg-open); menus, entries and dialogs run on the driving thread, from inside input handling.
+// (xdg-open); menus, entries and dialogs run on the driving thread, from inside input handling
+// (a value prompt's menu opened in a host's idle call is driven by the later idle calls instead).
 //
 // Threads: X is called on one thread at a time, the one running a drive step. Hosts that send
 // effEditIdle drive the window from their idle calls: each drains the window's events and, once a
@@ -34,6 +35,7 @@
 
 #include "graphics/IGraphicsHeadless.h"
 #include "graphics_x11/X11CanvasPresenter.h"
+#include "graphics_x11/X11MenuRun.h"
 #include "graphics_x11/X11TextEntry.h"
 
 struct _XDisplay;
@@ -78,7 +80,9 @@ class IGraphicsX11 : public IGraphicsHeadless {
   int ShowMessage(const char*, const char*, int) override { return 0; }
   // A modal pop-up below area's bottom left; answers the menu (top or submenu) whose entry was
   // chosen, with its chosen index set, or null when dismissed (or when the pointer cannot be
-  // grabbed: the menu could not be dismissed then).
+  // grabbed: the menu could not be dismissed then). In a host's idle call, a menu whose answer
+  // can come later (a value prompt's) answers null at once and stays up, driven by the next idle
+  // calls, which deliver its answer when it closes.
   IMenu* ShowMenu(IMenu* menu, const IBounds& area) override;
   // An entry window over area (one pixel larger, as on Windows) holding text, whole text
   // selected, limited to the control's TextEntryLimit; typed characters pass the parameter
@@ -134,8 +138,15 @@ class IGraphicsX11 : public IGraphicsHeadless {
   void RedrawStep();
   // Mapped, and every ancestor too.
   bool Viewable();
-  // After a press outside dismissed a menu: drops that press's release.
-  void SwallowRelease();
+  // Menus (IGraphicsX11Menu.cpp). OpenMenu shows the first level and grabs; null when it cannot
+  // be shown. MenuEvent feeds the menu one event; CloseMenu takes it down and answers its choice.
+  std::unique_ptr<X11MenuRun> OpenMenu(IMenu* menu, const IBounds& area);
+  void MenuEvent(X11MenuRun* run, _XEvent* event);
+  IMenu* CloseMenu(X11MenuRun* run);
+  // While a menu opened in a host's idle call is up, every event is its own; false without one.
+  bool MenuTakesEvent(_XEvent* event);
+  // Closes that menu and delivers its answer once it is over (or the window is gone).
+  void EndHostMenuWhenOver();
   // One pass of the driving steps, between BeginStep and EndStep: the events, then (with timer)
   // the redraw step when a frame period has passed or force, then a request made from inside.
   void DriveStep(bool force, bool timer = true);
@@ -178,6 +189,8 @@ class IGraphicsX11 : public IGraphicsHeadless {
   int lastPressX_ = -1000;
   int lastPressY_ = -1000;
   bool lastPressWasDouble_ = false;
+  bool hostStep_ = false;                 // the running step is the host's idle call
+  std::unique_ptr<X11MenuRun> hostMenu_;  // a menu driven by the host's idle calls
   // A close or reopen asked from inside a step, done as the step ends; only that step's thread
   // touches these.
   enum class Deferred { Nothing, Close, Reopen };

@@ -50,6 +50,7 @@ bool IGraphicsX11::BeginStep(Driver who) {
   }
   outerStep_ = steppingEditor;
   steppingEditor = this;
+  hostStep_ = who == Driver::Host;
   return true;
 }
 

@@ -27,6 +27,7 @@ IMouseKeys KeysOf(unsigned int state, unsigned int button, bool press) {
 }  // namespace
 
 void IGraphicsX11::HandleEvent(XEvent* event) {
+  if (MenuTakesEvent(event)) return;
   if (entry_ && (HandleEntryEvent(event) || EntryTakesInput(event))) return;
   switch (event->type) {
     case Expose: {

@@ -176,9 +176,10 @@ class X11Editor : public ::testing::Test {
     returned = true;
     userThread.join();
   }
-  // Waits until at least count pop-ups are up; popup is the first one found.
-  static bool FindPopup(Display* own, XWindowAttributes* popup, int count = 1) {
-    for (int attempt = 0; attempt < 2000; ++attempt) {
+  // Waits until at least count pop-ups are up (looking attempts times); popup is the first found.
+  static bool FindPopup(Display* own, XWindowAttributes* popup, int count = 1,
+                        int attempts = 2000) {
+    for (int attempt = 0; attempt < attempts; ++attempt) {
       X11ErrorTrap trap(own);  // a window listed may be gone when we ask about it
       Window root, parentOf, *children = nullptr;
       unsigned int listed = 0;

@@ -1,8 +1,11 @@
 // The X11 editor's pop-up menus: chosen by keyboard and pointer through submenus, greyed and
 // inactive entries and separators never chosen, check marks drawn, Escape and a press outside
-// dismissing; and the Yes/No menu that confirms a web address.
+// dismissing; the Yes/No menu that confirms a web address; and a value prompt's menu opened in
+// a host's idle call, which leaves the host's thread free while it is up.
 #include <memory>
 
+#include "graphics/IBitmapControl.h"
+#include "tests/graphics_x11/Watchdog.h"
 #include "tests/graphics_x11/X11EditorFixture.h"
 
 namespace {
@@ -125,6 +128,55 @@ TEST_F(X11Menus, EscapeOrAPressOutsideDismissesAndTheEditorStillTakesInput) {
   Press(50, 10, Button1);  // grabs are gone: the editor's own window gets the press again
   Release(Button1);
   EXPECT_EQ(log, (std::vector<std::string>{"rec down 50,10", "rec up 50,10"}));
+}
+
+// The host's idle calls return while the menu is up, and each ending reaches the editor the way
+// a modal menu's would: a choice sets the value in a gesture of its own, a press outside is not a
+// click, closing takes the menu down and frees the pointer.
+TEST_F(X11Menus, AValueMenuOpenedInAnIdleCallLeavesTheHostsThreadFree) {
+  auto* bypass = new IBitmapControl(&effect, 40, 30, 8, editor->LoadImage(kKnobId, "knob.png", 4));
+  bypass->SetPromptDisabled(false);
+  editor->AddControl(bypass);
+  Open();
+  const auto idleUntil = [&](const std::function<bool()>& done) {
+    for (int attempt = 0; attempt < 4000 && !done(); ++attempt) {
+      UnderWatchdog("IdleStep", [&] { editor->IdleStep(false); });
+      XSync(display, False);
+      if (!done()) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return done();
+  };
+  const auto popupUp = [&] {
+    XWindowAttributes popup;
+    return FindPopup(display, &popup, 1, 1);
+  };
+  const auto openMenu = [&] {
+    XTestFakeMotionEvent(display, -1, 45, 35, CurrentTime);
+    XTestFakeButtonEvent(display, Button3, True, CurrentTime);
+    XTestFakeButtonEvent(display, Button3, False, CurrentTime);
+    return idleUntil(popupUp) && AwaitKeyboardGrab(display);
+  };
+
+  ASSERT_TRUE(openMenu());
+  Keys(display, {XK_Down, XK_Down, XK_Return});  // "on"
+  ASSERT_TRUE(idleUntil([&] { return effect.GetParam(8)->Value() == 1.0 && !popupUp(); }));
+  EXPECT_EQ(effect.gestures, (std::vector<std::string>{"begin 8", "end 8", "begin 8", "end 8"}));
+  EXPECT_EQ(effect.editorPushes, 1);
+
+  ASSERT_TRUE(openMenu());
+  Click(display, 300, 230);  // outside: dismissed, and the release goes with the press
+  ASSERT_TRUE(idleUntil([&] { return !popupUp() && PointerFree(); }));
+  log.clear();
+  Press(50, 10, Button1);
+  Release(Button1);
+  EXPECT_EQ(log, (std::vector<std::string>{"rec down 50,10", "rec up 50,10"}));
+
+  ASSERT_TRUE(openMenu());
+  UnderWatchdog("CloseEditorWindow", [&] { editor->CloseEditorWindow(); });
+  EXPECT_FALSE(popupUp());
+  EXPECT_TRUE(PointerFree());
+  EXPECT_EQ(effect.GetParam(8)->Value(), 1.0);
+  EXPECT_EQ(effect.editorPushes, 1);
 }
 
 }  // namespace

@@ -31,11 +31,12 @@ zip=$(ls build/windows/packages/ferrix-*-win64.zip)
 unzip -q "$zip" -d "$work/zip"
 dir=$(ls -d "$work"/zip/ferrix-*-win64)
 cmp -s "$dir/Ferrix.dll" build/windows/Ferrix.dll || fail "$zip holds another Ferrix.dll"
+# wine64 is found through the PATH that wine-env.sh sets.
+# shellcheck source=tools/wine-env.sh
+source tools/wine-env.sh
 # shellcheck source=tools/missing-tool.sh
 source tools/missing-tool.sh
 need_tools "check-packages: $(basename "$zip") under wine" wine64 || exit 0
-# shellcheck source=tools/wine-env.sh
-source tools/wine-env.sh
 wine_prepare_prefix
 wine_start_server
 wine64 "$dir/ferrix-host.exe" --quiet --precision 64 --preset Kick \

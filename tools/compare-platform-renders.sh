@@ -7,6 +7,9 @@ set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
 module=${1:-Ferrix}
+# wine64 is found through the PATH that wine-env.sh sets.
+# shellcheck source=tools/wine-env.sh
+source tools/wine-env.sh
 # shellcheck source=tools/missing-tool.sh
 source tools/missing-tool.sh
 need_tools compare-platform-renders wine64 || exit 0
@@ -19,8 +22,6 @@ cmp -s build/linux/ferrix-demo.wav build/windows/ferrix-demo.wav ||
 build/linux/ferrix-host --quiet --precision 64 --plugin "build/linux/$module.so" \
   build/linux/ferrix-demo.wav "$out/linux.wav"
 
-# shellcheck source=tools/wine-env.sh
-source tools/wine-env.sh
 wine_prepare_prefix
 wine_start_server
 win() { winepath -w "$1" 2>/dev/null; }
